@@ -1,0 +1,140 @@
+#include "app/SetupApp.h"
+
+#include "app/ConsoleOutput.h"
+#include "base/ResourceAccess.h"
+#include "base/TextFormat.h"
+#include "framework/MessageLoop.h"
+
+namespace {
+
+// Strings that are loaded the platform's ordinary way (the system picks the
+// resource language), formatted in a buffer that grows by 1024 characters.
+std::wstring LoadSystemString(UINT id) {
+    std::wstring text(1024, L'\0');
+    for (;;) {
+        const int n = ::LoadStringW(::GetModuleHandleW(nullptr), id, text.data(), static_cast<int>(text.size()));
+        if (n <= 0) return {};
+        if (static_cast<size_t>(n) + 1 < text.size()) {
+            text.resize(static_cast<size_t>(n));
+            return text;
+        }
+        text.resize(text.size() + 1024);
+    }
+}
+
+std::wstring ProgramFileName() {
+    const std::wstring path = GetOwnModulePath();
+    size_t cut = path.rfind(L'\\');
+    if (cut == std::wstring::npos) cut = path.rfind(L'/');
+    return cut == std::wstring::npos ? path : path.substr(cut + 1);
+}
+
+}  // namespace
+
+CSetupApp::CSetupApp() {
+    ParseCommandLine(commandLine_);
+    if (!commandLine_.LogFile().empty()) {
+        log_.Configure(commandLine_.LogFile(), commandLine_.LogMode(), commandLine_.LogAttributes());
+        log_.Open();
+    }
+    WriteLog(1, L"=== Orvane started: %s Build type: SHIP ANSI %s\r\n", LocalTimeText(),
+             GetFileVersionText(GetOwnModulePath()));
+}
+
+CSetupApp::~CSetupApp() { log_.Close(); }
+
+void CSetupApp::ShowMessage(const std::wstring& text, UINT icon) {
+    if (!commandLine_.ShowsMessageBoxes()) return;
+    ::MessageBoxW(nullptr, text.c_str(), AppName().c_str(), MB_OK | icon);
+}
+
+void CSetupApp::ReportResult() {
+    if (result_.code == 0 || result_.reported) return;
+    WriteLog(3, L"QVR (c): ERROR: %s\r\n", ResultText(result_));
+    if (const unsigned id = ResultMessageId(result_.code)) {
+        ShowMessage(languages_.LoadLanguageString(id), MB_ICONEXCLAMATION);
+    }
+    result_.reported = true;
+}
+
+void CSetupApp::PostQuit(int code) {
+    fw::PostQuitTo(MainThreadId(), code);
+    if (::GetCurrentThreadId() != MainThreadId()) ::ExitThread(static_cast<DWORD>(code));
+}
+
+std::wstring CSetupApp::GetCatalogueString(const std::wstring& name) {
+    if (auto text = catalogue_.ReadCatalogueResource(name)) return *text;
+    ShowMessage(FormatText(LoadSystemString(2), name), MB_ICONEXCLAMATION);
+    PostQuit(1603);
+    return {};
+}
+
+void CSetupApp::ChooseLanguage() {
+    languages_.SelectByName(L"English");
+    multiLanguage_ = catalogue_.IsMultiLanguage();
+    if (multiLanguage_) {
+        if (!commandLine_.Language().empty()) {
+            languages_.SelectByName(commandLine_.Language());
+        } else {
+            languages_.SelectByLangId(::GetUserDefaultUILanguage());
+        }
+        return;
+    }
+    const auto stored = catalogue_.StoredLanguage();
+    switch (stored ? *stored : 1033) {
+    case 1031:
+    case 1034:
+    case 1036:
+    case 1041: languages_.SelectByLangId(*stored); break;
+    default: break;  // English stays
+    }
+}
+
+void CSetupApp::PrintUsage() {
+    AttachParentConsole();
+    const std::wstring program = ProgramFileName();
+    WriteConsoleText(L"\r\n" + program + L" - " + languages_.LoadLanguageString(1068) + L"\r\n\r\n");
+}
+
+void CSetupApp::RunMainPath() {
+    richEdit_.reset(::LoadLibraryW(L"riched20.dll"));
+    SetAppName(languages_.FormatLanguageString(1, GetCatalogueString(L"PRODUCT_NAME_0")));
+    if (result_.code == 0) {
+        WriteLog(3, L"QVR (c): All information collected. Start processing.\r\n");
+    }
+}
+
+bool CSetupApp::InitInstance() {
+    WriteLog(2, L"QVR (c): CommandLine: %s\r\n", ::GetCommandLineW());
+    ChooseLanguage();
+
+    if (commandLine_.Validate()) {
+        WriteLog(3, L"Validation if all necessary resources have been compiled into setup.");
+        if (!catalogue_.ValidateResources()) {
+            WriteLog(1, L"Validation failed!");
+            SetResult(kResultCorrupted, 0, true);
+        }
+    } else if (commandLine_.Help() || commandLine_.SyntaxError()) {
+        PrintUsage();
+    } else {
+        RunMainPath();
+    }
+
+    ReportResult();
+    PostQuit(result_.code);
+    started_ = true;
+    return false;
+}
+
+int CSetupApp::ExitInstance() {
+    WriteLog(3, L"QVR (c): entering ExitInstance \r\n");
+    if (started_) fw::DrainUntilQuit();
+    fw::CApplication::ExitInstance();
+    WriteLog(1, L"=== Orvane stopped: %s\r\n", LocalTimeText());
+    return result_.code;
+}
+
+int SetResult(int32_t code) {
+    CSetupApp::Get().SetResult(code, 0, false);
+    return code != 0 ? 1603 : 0;
+}

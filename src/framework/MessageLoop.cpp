@@ -1,0 +1,35 @@
+#include "framework/MessageLoop.h"
+
+namespace fw {
+
+bool PostQuitTo(DWORD threadId, int code) {
+    return ::PostThreadMessageW(threadId, WM_QUIT, static_cast<WPARAM>(code), 0) != FALSE;
+}
+
+bool RunModalLoop(const std::function<bool()>& done) {
+    MSG msg;
+    while (!done()) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == -1) return false;
+        if (got == 0) {
+            PostQuitTo(::GetCurrentThreadId(), static_cast<int>(msg.wParam));
+            return false;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+int DrainUntilQuit() {
+    MSG msg;
+    for (;;) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(msg.wParam);
+        if (got == -1) return 0;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace fw
