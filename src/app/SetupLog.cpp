@@ -51,7 +51,11 @@ void SetupLog::HandOverToInstaller() {
         Close();
     }
     if (!fileName_.empty()) {
-        ::MsiEnableLogW(mode_, fileName_.c_str(), attributes_ & kLogAttributeAppend);
+        // Always appending: the file already holds the launcher's lines (it
+        // was replaced when the launcher opened it without /L+), and without
+        // the append attribute Windows Installer would start the file anew
+        // and lose them. The flush attribute is not passed on.
+        ::MsiEnableLogW(mode_, fileName_.c_str(), INSTALLLOGATTRIBUTES_APPEND);
     }
 }
 

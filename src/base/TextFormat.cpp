@@ -129,7 +129,8 @@ std::wstring FormatTextV(std::wstring_view format, const std::vector<FormatArg>&
         if (i < n && format[i] == L'*') {
             ++i;
             const FormatArg* a = takeArg();
-            value = a && a->kind() != FormatArg::Kind::Text ? static_cast<int>(a->asSigned()) : 0;
+            const long long v = a && a->kind() != FormatArg::Kind::Text ? a->asSigned() : 0;
+            value = static_cast<int>(v < -kMaxWidth ? -kMaxWidth : v > kMaxWidth ? kMaxWidth : v);
             return;
         }
         value = 0;
@@ -164,7 +165,7 @@ std::wstring FormatTextV(std::wstring_view format, const std::vector<FormatArg>&
         }
         // Length modifiers carry no meaning here: every argument knows its type.
         while (i < n && (format[i] == L'h' || format[i] == L'l' || format[i] == L'L' || format[i] == L'w' ||
-                         format[i] == L'z' || format[i] == L'j' || format[i] == L't' || format[i] == L'q')) {
+                         format[i] == L'z' || format[i] == L'j' || format[i] == L't')) {
             ++i;
         }
         if (i < n && format[i] == L'I') {
