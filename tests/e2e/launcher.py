@@ -1,0 +1,89 @@
+"""Runs launchers made by the builder under Wine and reads what they leave."""
+import os
+import pathlib
+import struct
+import subprocess
+import tempfile
+
+E2E_DIR = pathlib.Path(os.environ["ORVANE_E2E_DIR"])
+WINE_RUN = os.environ["ORVANE_WINE_RUN"]
+VERSION = os.environ["ORVANE_VERSION"]
+KIT = os.environ["ORVANE_KIT"]
+BUILD_LAUNCHER = pathlib.Path(__file__).resolve().parents[2] / "tools" / "build-launcher"
+
+
+def windows_path(path):
+    """The path as a Windows program under Wine sees it (drive Z: is /)."""
+    return "Z:" + str(pathlib.Path(path).resolve()).replace("/", "\\")
+
+
+class Run:
+    def __init__(self, completed):
+        self.code = completed.returncode
+        self.stdout = completed.stdout.decode("utf-8", "replace")
+
+
+def run(launcher, *args, timeout=120):
+    """Runs E2E_DIR/<launcher>.exe with args; a hanging launcher (a message
+    box nobody answers) fails the test through the timeout."""
+    exe = E2E_DIR / f"{launcher}.exe"
+    completed = subprocess.run([WINE_RUN, str(exe), *args], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                               stderr=subprocess.DEVNULL, timeout=timeout, cwd=tempfile.gettempdir())
+    return Run(completed)
+
+
+def read_log(path):
+    data = pathlib.Path(path).read_bytes()
+    return data, data.decode("utf-16-le")
+
+
+def pe_resources(path):
+    """All resources of a PE file: {(type, name, language): bytes}. Types and
+    names are ints or upper-case strings, as the resource directory holds them."""
+    data = pathlib.Path(path).read_bytes()
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    assert data[pe:pe + 4] == b"PE\0\0", "not a PE file"
+    sections, optional_size = struct.unpack_from("<H", data, pe + 6)[0], struct.unpack_from("<H", data, pe + 20)[0]
+    optional = pe + 24
+    magic = struct.unpack_from("<H", data, optional)[0]
+    directories = optional + (96 if magic == 0x10B else 112)
+    rsrc_rva = struct.unpack_from("<I", data, directories + 2 * 8)[0]
+    table = optional + optional_size
+
+    def offset(rva):
+        for i in range(sections):
+            size, address, raw_size, raw = struct.unpack_from("<IIII", data, table + 40 * i + 8)
+            if address <= rva < address + max(size, raw_size):
+                return rva - address + raw
+        raise ValueError(f"RVA {rva:#x} is in no section")
+
+    base = offset(rsrc_rva)
+
+    def entries(directory):
+        named, ids = struct.unpack_from("<HH", data, base + directory + 12)
+        for i in range(named + ids):
+            key, target = struct.unpack_from("<II", data, base + directory + 16 + 8 * i)
+            if key & 0x80000000:
+                length = struct.unpack_from("<H", data, base + (key & 0x7FFFFFFF))[0]
+                start = base + (key & 0x7FFFFFFF) + 2
+                key = data[start:start + 2 * length].decode("utf-16-le")
+            yield key, target
+
+    found = {}
+    for rtype, t in entries(0):
+        for name, n in entries(t & 0x7FFFFFFF):
+            for lang, leaf in entries(n & 0x7FFFFFFF):
+                rva, size = struct.unpack_from("<II", data, base + leaf)
+                found[(rtype, name, lang)] = data[offset(rva):offset(rva) + size]
+    return found
+
+
+def catalogue(path):
+    """The type-40 resources of a launcher: {(name, language): bytes}."""
+    return {(name, lang): value for (rtype, name, lang), value in pe_resources(path).items() if rtype == 40}
+
+
+def text_of(value):
+    """A catalogue text: UTF-16LE up to its terminating zero, which must be there."""
+    assert value.endswith(b"\0\0") and len(value) % 2 == 0, value
+    return value[:-2].decode("utf-16-le")

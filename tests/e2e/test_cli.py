@@ -1,0 +1,60 @@
+"""The launcher's help and validation switches, run as an administrator's
+script would run them."""
+import pathlib
+import re
+import tempfile
+import unittest
+
+import launcher
+
+
+class Help(unittest.TestCase):
+    def test_usage_header_in_the_current_language(self):
+        english = "command line syntax"
+        for name, args, heading in [
+            ("single_en", ["/?"], english),
+            ("single_en", ["/h"], english),
+            ("single_en", ["/z"], english),           # a syntax error prints the usage text too
+            ("single_en", ["/qb+x"], english),
+            ("single_de", ["/?"], "Befehlszeilensyntax"),
+            ("multi", ["/?", "lang=german"], "Befehlszeilensyntax"),
+            ("multi", ["/?", "lang=Japanese"], "コマンド ラインの構文"),
+            ("multi", ["/?", "lang=Deutsch"], english),
+        ]:
+            with self.subTest(launcher=name, args=args):
+                result = launcher.run(name, *args)
+                self.assertEqual(result.code, 0)
+                self.assertTrue(result.stdout.startswith(f"\r\n{name}.exe - {heading}\r\n\r\n"), repr(result.stdout))
+
+
+class Validation(unittest.TestCase):
+    def test_validation_of_the_catalogue_resources(self):
+        for name, code in [("single_en", 0), ("multi", 0), ("multi_no_fr", 0),
+                           ("multi_no_ja", 1), ("single_no_minmsi", 1)]:
+            with self.subTest(launcher=name):
+                log = pathlib.Path(tempfile.mkdtemp()) / "validate.log"
+                # Without /q a message box would block the run until the timeout.
+                result = launcher.run(name, "/v", "/L*v", launcher.windows_path(log))
+                self.assertEqual(result.code, code)
+                _, text = launcher.read_log(log)
+                checking = "Validation if all necessary resources have been compiled into setup."
+                self.assertIn(checking, text)
+                if code:
+                    # Neither line has a line end: the next line follows directly.
+                    self.assertIn(checking + "Validation failed!QVR (c): entering ExitInstance \r\n", text)
+                else:
+                    self.assertNotIn("Validation failed!", text)
+                self.assertNotIn("QVR (c): ERROR", text)
+                self.assertNotIn("Start processing", text)
+
+    def test_main_path_without_switches(self):
+        log = pathlib.Path(tempfile.mkdtemp()) / "run.log"
+        result = launcher.run("single_en", "/L*v", launcher.windows_path(log))
+        self.assertEqual(result.code, 0)
+        _, text = launcher.read_log(log)
+        self.assertIn("QVR (c): All information collected. Start processing.\r\n", text)
+        self.assertTrue(re.search(r"QVR \(c\): entering ExitInstance \r\n=== Orvane stopped: [0-9: -]{19}\r\n$", text), text)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
