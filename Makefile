@@ -24,7 +24,7 @@ $(BUILD)/win32/build.ninja: | deps
 	  -DBUILD_TESTING=$(if $(filter win32,$(TEST_ARCH)),ON,OFF)
 $(BUILD)/win64/build.ninja: | deps
 	cmake -S . -B $(BUILD)/win64 $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
-	  -DBUILD_TESTING=$(if $(filter win64,$(TEST_ARCH)),ON,OFF)
+	  -DBUILD_TESTING=$(if $(filter win64,$(TEST_ARCH)),ON,OFF) -DORVANE_SHIPPED_DIR=$(abspath $(BUILD)/win32)
 
 build: deps $(BUILD)/win32/build.ninja $(BUILD)/win64/build.ninja
 	cmake --build $(BUILD)/win32

@@ -23,12 +23,16 @@ class Run:
         self.stdout = completed.stdout.decode("utf-8", "replace")
 
 
-def run(launcher, *args, timeout=120):
+def run(launcher, *args, timeout=120, locale=None):
     """Runs E2E_DIR/<launcher>.exe with args; a hanging launcher (a message
-    box nobody answers) fails the test through the timeout."""
+    box nobody answers) fails the test through the timeout. locale sets the
+    user's language as Wine reports it (for example "de_DE.UTF-8")."""
     exe = E2E_DIR / f"{launcher}.exe"
+    env = dict(os.environ)
+    if locale:
+        env.update(LANG=locale, LC_ALL=locale)
     completed = subprocess.run([WINE_RUN, str(exe), *args], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                               stderr=subprocess.DEVNULL, timeout=timeout, cwd=tempfile.gettempdir())
+                               stderr=subprocess.DEVNULL, timeout=timeout, cwd=tempfile.gettempdir(), env=env)
     return Run(completed)
 
 
@@ -76,6 +80,38 @@ def pe_resources(path):
                 rva, size = struct.unpack_from("<II", data, base + leaf)
                 found[(rtype, name, lang)] = data[offset(rva):offset(rva) + size]
     return found
+
+
+def pe_header(path):
+    """Machine, optional-header magic, subsystem and imported DLL names of a PE file."""
+    data = pathlib.Path(path).read_bytes()
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    machine, sections = struct.unpack_from("<HH", data, pe + 4)
+    optional_size = struct.unpack_from("<H", data, pe + 20)[0]
+    optional = pe + 24
+    magic = struct.unpack_from("<H", data, optional)[0]
+    subsystem = struct.unpack_from("<H", data, optional + 68)[0]
+    directories = optional + (96 if magic == 0x10B else 112)
+    import_rva = struct.unpack_from("<I", data, directories + 8)[0]
+    table = optional + optional_size
+
+    def offset(rva):
+        for i in range(sections):
+            size, address, raw_size, raw = struct.unpack_from("<IIII", data, table + 40 * i + 8)
+            if address <= rva < address + max(size, raw_size):
+                return rva - address + raw
+        raise ValueError(f"RVA {rva:#x} is in no section")
+
+    dlls = []
+    entry = offset(import_rva) if import_rva else None
+    while entry is not None:
+        name_rva = struct.unpack_from("<I", data, entry + 12)[0]
+        if name_rva == 0:
+            break
+        start = offset(name_rva)
+        dlls.append(data[start:data.index(b"\0", start)].decode("ascii").lower())
+        entry += 20
+    return {"machine": machine, "magic": magic, "subsystem": subsystem, "dlls": dlls}
 
 
 def catalogue(path):

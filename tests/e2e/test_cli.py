@@ -10,19 +10,23 @@ import launcher
 
 class Help(unittest.TestCase):
     def test_usage_header_in_the_current_language(self):
-        english = "command line syntax"
-        for name, args, heading in [
-            ("single_en", ["/?"], english),
-            ("single_en", ["/h"], english),
-            ("single_en", ["/z"], english),           # a syntax error prints the usage text too
-            ("single_en", ["/qb+x"], english),
-            ("single_de", ["/?"], "Befehlszeilensyntax"),
-            ("multi", ["/?", "lang=german"], "Befehlszeilensyntax"),
-            ("multi", ["/?", "lang=Japanese"], "コマンド ラインの構文"),
-            ("multi", ["/?", "lang=Deutsch"], english),
+        english, german, japanese = "command line syntax", "Befehlszeilensyntax", "コマンド ラインの構文"
+        for name, args, locale, heading in [
+            ("single_en", ["/?"], None, english),
+            ("single_en", ["/h"], None, english),
+            ("single_en", ["/z"], None, english),           # a syntax error prints the usage text too
+            ("single_en", ["/qb+x"], None, english),
+            ("single_de", ["/?"], None, german),            # a single-language build speaks its language
+            ("single_en", ["/?"], "de_DE.UTF-8", english),  # ... whatever the user's language
+            ("multi", ["/?", "lang=german"], None, german),
+            ("multi", ["/?", "lang=Japanese"], None, japanese),
+            ("multi", ["/?", "lang=Deutsch"], "ja_JP.UTF-8", english),
+            ("multi", ["/?"], "de_CH.UTF-8", german),      # the user's language, by its primary language
+            ("multi", ["/?"], "ja_JP.UTF-8", japanese),
+            ("multi", ["/?"], "ru_RU.UTF-8", english),
         ]:
-            with self.subTest(launcher=name, args=args):
-                result = launcher.run(name, *args)
+            with self.subTest(launcher=name, args=args, locale=locale):
+                result = launcher.run(name, *args, locale=locale)
                 self.assertEqual(result.code, 0)
                 self.assertTrue(result.stdout.startswith(f"\r\n{name}.exe - {heading}\r\n\r\n"), repr(result.stdout))
 
