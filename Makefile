@@ -20,10 +20,10 @@ deps:
 	@ORVANE_WINE32=$(if $(filter win32,$(TEST_ARCH)),1,0) sh scripts/install-deps.sh
 
 $(BUILD)/win32/build.ninja: | deps
-	cmake -S . -B $(BUILD)/win32 $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	cmake -S . -B $(BUILD)/win32 $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake -DORVANE_TARGET_ARCH=i686 \
 	  -DBUILD_TESTING=$(if $(filter win32,$(TEST_ARCH)),ON,OFF)
 $(BUILD)/win64/build.ninja: | deps
-	cmake -S . -B $(BUILD)/win64 $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+	cmake -S . -B $(BUILD)/win64 $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake -DORVANE_TARGET_ARCH=x86_64 \
 	  -DBUILD_TESTING=$(if $(filter win64,$(TEST_ARCH)),ON,OFF) -DORVANE_SHIPPED_DIR=$(abspath $(BUILD)/win32)
 
 build: deps $(BUILD)/win32/build.ninja $(BUILD)/win64/build.ninja

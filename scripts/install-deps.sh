@@ -23,4 +23,4 @@ echo "Installing:$missing"
 SUDO=""
 [ "$(id -u)" = 0 ] || SUDO=sudo
 $SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing

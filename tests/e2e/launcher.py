@@ -41,27 +41,54 @@ def read_log(path):
     return data, data.decode("utf-16-le")
 
 
-def pe_resources(path):
-    """All resources of a PE file: {(type, name, language): bytes}. Types and
-    names are ints or upper-case strings, as the resource directory holds them."""
-    data = pathlib.Path(path).read_bytes()
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    assert data[pe:pe + 4] == b"PE\0\0", "not a PE file"
-    sections, optional_size = struct.unpack_from("<H", data, pe + 6)[0], struct.unpack_from("<H", data, pe + 20)[0]
-    optional = pe + 24
-    magic = struct.unpack_from("<H", data, optional)[0]
-    directories = optional + (96 if magic == 0x10B else 112)
-    rsrc_rva = struct.unpack_from("<I", data, directories + 2 * 8)[0]
-    table = optional + optional_size
+class PeFile:
+    """The headers of a PE file and the mapping of its RVAs to file offsets."""
 
-    def offset(rva):
-        for i in range(sections):
-            size, address, raw_size, raw = struct.unpack_from("<IIII", data, table + 40 * i + 8)
+    def __init__(self, path):
+        self.data = data = pathlib.Path(path).read_bytes()
+        pe = struct.unpack_from("<I", data, 0x3C)[0]
+        assert data[pe:pe + 4] == b"PE\0\0", "not a PE file"
+        self.machine, self.sections = struct.unpack_from("<HH", data, pe + 4)
+        optional_size = struct.unpack_from("<H", data, pe + 20)[0]
+        optional = pe + 24
+        self.magic = struct.unpack_from("<H", data, optional)[0]
+        self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
+        self.directories = optional + (96 if self.magic == 0x10B else 112)
+        self.table = optional + optional_size
+
+    def directory(self, index):
+        return struct.unpack_from("<I", self.data, self.directories + 8 * index)[0]
+
+    def offset(self, rva):
+        for i in range(self.sections):
+            size, address, raw_size, raw = struct.unpack_from("<IIII", self.data, self.table + 40 * i + 8)
             if address <= rva < address + max(size, raw_size):
                 return rva - address + raw
         raise ValueError(f"RVA {rva:#x} is in no section")
 
-    base = offset(rsrc_rva)
+
+def pe_header(path):
+    """Machine, optional-header magic, subsystem and imported DLL names of a PE file."""
+    pe = PeFile(path)
+    dlls = []
+    import_rva = pe.directory(1)
+    entry = pe.offset(import_rva) if import_rva else None
+    while entry is not None:
+        name_rva = struct.unpack_from("<I", pe.data, entry + 12)[0]
+        if name_rva == 0:
+            break
+        start = pe.offset(name_rva)
+        dlls.append(pe.data[start:pe.data.index(b"\0", start)].decode("ascii").lower())
+        entry += 20
+    return {"machine": pe.machine, "magic": pe.magic, "subsystem": pe.subsystem, "dlls": dlls}
+
+
+def pe_resources(path):
+    """All resources of a PE file: {(type, name, language): bytes}. Types and
+    names are ints or upper-case strings, as the resource directory holds them."""
+    pe = PeFile(path)
+    data = pe.data
+    base = pe.offset(pe.directory(2))
 
     def entries(directory):
         named, ids = struct.unpack_from("<HH", data, base + directory + 12)
@@ -78,40 +105,8 @@ def pe_resources(path):
         for name, n in entries(t & 0x7FFFFFFF):
             for lang, leaf in entries(n & 0x7FFFFFFF):
                 rva, size = struct.unpack_from("<II", data, base + leaf)
-                found[(rtype, name, lang)] = data[offset(rva):offset(rva) + size]
+                found[(rtype, name, lang)] = data[pe.offset(rva):pe.offset(rva) + size]
     return found
-
-
-def pe_header(path):
-    """Machine, optional-header magic, subsystem and imported DLL names of a PE file."""
-    data = pathlib.Path(path).read_bytes()
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    machine, sections = struct.unpack_from("<HH", data, pe + 4)
-    optional_size = struct.unpack_from("<H", data, pe + 20)[0]
-    optional = pe + 24
-    magic = struct.unpack_from("<H", data, optional)[0]
-    subsystem = struct.unpack_from("<H", data, optional + 68)[0]
-    directories = optional + (96 if magic == 0x10B else 112)
-    import_rva = struct.unpack_from("<I", data, directories + 8)[0]
-    table = optional + optional_size
-
-    def offset(rva):
-        for i in range(sections):
-            size, address, raw_size, raw = struct.unpack_from("<IIII", data, table + 40 * i + 8)
-            if address <= rva < address + max(size, raw_size):
-                return rva - address + raw
-        raise ValueError(f"RVA {rva:#x} is in no section")
-
-    dlls = []
-    entry = offset(import_rva) if import_rva else None
-    while entry is not None:
-        name_rva = struct.unpack_from("<I", data, entry + 12)[0]
-        if name_rva == 0:
-            break
-        start = offset(name_rva)
-        dlls.append(data[start:data.index(b"\0", start)].decode("ascii").lower())
-        entry += 20
-    return {"machine": machine, "magic": magic, "subsystem": subsystem, "dlls": dlls}
 
 
 def catalogue(path):

@@ -59,6 +59,15 @@ class Validation(unittest.TestCase):
         self.assertIn("QVR (c): All information collected. Start processing.\r\n", text)
         self.assertTrue(re.search(r"QVR \(c\): entering ExitInstance \r\n=== Orvane stopped: [0-9: -]{19}\r\n$", text), text)
 
+    def test_missing_product_name_asks_to_quit_but_keeps_the_result(self):
+        # The missing resource posts a quit request carrying 1603; that code
+        # ends the run early but never becomes the exit code.
+        log = pathlib.Path(tempfile.mkdtemp()) / "run.log"
+        result = launcher.run("single_no_name", "/qn", "/L*v", launcher.windows_path(log))
+        self.assertEqual(result.code, 0)
+        _, text = launcher.read_log(log)
+        self.assertIn("QVR (c): entering ExitInstance \r\n=== Orvane stopped: ", text)
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
