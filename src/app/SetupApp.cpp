@@ -3,6 +3,7 @@
 #include "app/ConsoleOutput.h"
 #include "base/ResourceAccess.h"
 #include "base/TextFormat.h"
+#include "base/TextUtil.h"
 #include "framework/MessageLoop.h"
 
 namespace {
@@ -90,23 +91,45 @@ void CSetupApp::ChooseLanguage() {
     }
 }
 
+StringLoader CSetupApp::Strings() {
+    return [this](unsigned id) { return languages_.LoadLanguageString(id); };
+}
+
+void CSetupApp::BuildUsage() {
+    const long packageCount = ParseDecimal(GetCatalogueString(L"PACKAGE_COUNT"));
+    productName_ = GetCatalogueString(L"PRODUCT_NAME_0");
+    usage_ = BuildUsageModel(Strings(), multiLanguage_, packageCount);
+    propertyGroups_ = BuildPropertyGroups(productName_);
+}
+
+bool CSetupApp::CheckCommandLineProperties() {
+    const PropertyCheck check = CheckProperties(commandLine_.Properties(), propertyGroups_, Strings());
+    if (!check.unknown.empty()) AttachParentConsole();
+    for (const std::wstring& name : check.unknown) {
+        WriteConsoleText(languages_.FormatLanguageString(1277, name) + L"\r\n");
+    }
+    propertyErrors_ = check.errors;
+    return check.valid;
+}
+
 void CSetupApp::PrintUsage() {
     AttachParentConsole();
-    const std::wstring program = ProgramFileName();
-    WriteConsoleText(L"\r\n" + program + L" - " + languages_.LoadLanguageString(1068) + L"\r\n\r\n");
+    WriteConsoleText(FormatUsageText(usage_, propertyGroups_, Strings(), ProgramFileName()));
 }
 
 void CSetupApp::RunMainPath() {
     richEdit_.reset(::LoadLibraryW(L"riched20.dll"));
-    SetAppName(languages_.FormatLanguageString(1, GetCatalogueString(L"PRODUCT_NAME_0")));
+    SetAppName(languages_.FormatLanguageString(1, productName_));
     if (result_.code == 0) {
         WriteLog(3, L"QVR (c): All information collected. Start processing.\r\n");
     }
 }
 
 bool CSetupApp::InitInstance() {
-    WriteLog(2, L"QVR (c): CommandLine: %s\r\n", ::GetCommandLineW());
+    WriteLog(2, L"QVR (c): CommandLine: %s\r\n", MaskCommandLineSecrets(::GetCommandLineW()));
     ChooseLanguage();
+    BuildUsage();
+    const bool propertiesValid = CheckCommandLineProperties();
 
     if (commandLine_.Validate()) {
         WriteLog(3, L"Validation if all necessary resources have been compiled into setup.");
@@ -116,6 +139,9 @@ bool CSetupApp::InitInstance() {
         }
     } else if (commandLine_.Help() || commandLine_.SyntaxError()) {
         PrintUsage();
+    } else if (!propertiesValid) {
+        AttachParentConsole();
+        WriteConsoleText(L"\r\n" + propertyErrors_ + L"\r\n\r\n");
     } else {
         RunMainPath();
     }

@@ -11,6 +11,7 @@
 #include "app/SetupAppCommandLineInfo.h"
 #include "app/SetupLog.h"
 #include "app/SetupResult.h"
+#include "app/UsageText.h"
 #include "framework/Application.h"
 #include "framework/UniqueHandle.h"
 
@@ -46,12 +47,21 @@ public:
 
 private:
     void ChooseLanguage();
+    void BuildUsage();
+    // Checks the command-line properties; unknown ones are warned about on
+    // the console at once. Returns false when a known one is invalid.
+    bool CheckCommandLineProperties();
     void PrintUsage();
+    StringLoader Strings();
     void RunMainPath();
     // A message box when the UI level shows them; returns at once otherwise.
     void ShowMessage(const std::wstring& text, UINT icon);
 
     SetupResult result_;
+    UsageModel usage_;
+    std::vector<PropertyGroup> propertyGroups_;
+    std::wstring productName_;
+    std::wstring propertyErrors_;
     CSetupAppCommandLineInfo commandLine_;
     LanguageTable languages_;
     SetupLog log_;

@@ -8,12 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/SetupAppCommandLineInfo.h"
 #include "base/TextFormat.h"
 #include "framework/UniqueHandle.h"
-
-// Log-attribute bits of the /L switch.
-constexpr uint32_t kLogAttributeAppend = 1;
-constexpr uint32_t kLogAttributeFlush = 2;
 
 class SetupLog {
 public:
