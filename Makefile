@@ -12,7 +12,7 @@ TEST_ARCH ?= win64
 BUILD := build
 GENERATOR := -G Ninja
 
-.PHONY: all deps build demo test clean
+.PHONY: all deps build demo test fuzz clean
 
 all: build
 
@@ -26,12 +26,26 @@ $(BUILD)/win64/build.ninja: | deps
 	cmake -S . -B $(BUILD)/win64 $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake -DORVANE_TARGET_ARCH=x86_64 \
 	  -DBUILD_TESTING=$(if $(filter win64,$(TEST_ARCH)),ON,OFF) -DORVANE_SHIPPED_DIR=$(abspath $(BUILD)/win32)
 
-build: deps $(BUILD)/win32/build.ninja $(BUILD)/win64/build.ninja
+$(BUILD)/host/build.ninja: | deps
+	cmake -S tests/host -B $(BUILD)/host $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
+
+build: deps $(BUILD)/win32/build.ninja $(BUILD)/win64/build.ninja $(BUILD)/host/build.ninja
 	cmake --build $(BUILD)/win32
 	cmake --build $(BUILD)/win64
+	cmake --build $(BUILD)/host
 
+# Under Wine: unit and end-to-end tests. Natively: the portable logic under
+# AddressSanitizer/UBSan and each fuzz target for FUZZ_SECONDS (default 30).
 test: build
 	bash scripts/run-tests.sh $(BUILD)/$(TEST_ARCH)
+	cmake -S tests/host -B $(BUILD)/host -DFUZZ_SECONDS=$(or $(FUZZ_SECONDS),30) >/dev/null
+	ctest --test-dir $(BUILD)/host --output-on-failure
+
+# Fuzz as long as you like: make fuzz FUZZ_SECONDS=3600
+fuzz: deps $(BUILD)/host/build.ninja
+	cmake -S tests/host -B $(BUILD)/host -DFUZZ_SECONDS=$(or $(FUZZ_SECONDS),600) >/dev/null
+	cmake --build $(BUILD)/host
+	ctest --test-dir $(BUILD)/host -L fuzz --output-on-failure
 
 demo: build
 	bash scripts/run-demo.sh $(BUILD)/$(TEST_ARCH) $(BUILD)/win32

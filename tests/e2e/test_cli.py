@@ -31,6 +31,42 @@ class Help(unittest.TestCase):
                 self.assertTrue(result.stdout.startswith(f"\r\n{name}.exe - {heading}\r\n\r\n"), repr(result.stdout))
 
 
+    def test_full_usage_text_of_a_server_product(self):
+        # The golden text was laid out by hand from the layout rules, for a
+        # single-language English build of a "Quelto Skedra Server" product.
+        golden = (pathlib.Path(__file__).parent / "golden" / "usage_skedra_en.txt").read_bytes().decode("utf-8")
+        result = launcher.run("skedra", "/?")
+        self.assertEqual(result.code, 0)
+        self.assertEqual(result.stdout, golden)
+
+
+class Properties(unittest.TestCase):
+    def test_invalid_port_stops_the_run_with_its_error(self):
+        log = pathlib.Path(tempfile.mkdtemp()) / "run.log"
+        result = launcher.run("skedra", "SK_WebServer_Port=80a", "VX_SSLWebServer_Port= 443", "/L*v", launcher.windows_path(log))
+        self.assertEqual(result.code, 0)
+        self.assertEqual(result.stdout, "\r\nError: Parameter SK_WebServer_Port must be numeric\n\r\n\r\n")
+        _, text = launcher.read_log(log)
+        self.assertNotIn("Start processing", text)
+
+    def test_unknown_property_is_warned_about_and_the_run_goes_on(self):
+        log = pathlib.Path(tempfile.mkdtemp()) / "run.log"
+        result = launcher.run("skedra", "/qn", "FOO=1", "SK_WebServer_Port=8080", "/L*v", launcher.windows_path(log))
+        self.assertEqual(result.code, 0)
+        self.assertEqual(result.stdout, "Warning: the property 'FOO' specified on the command line is not directly "
+                                        "supported by this installer but will be passed on neverthless.\r\n")
+        _, text = launcher.read_log(log)
+        self.assertIn("Start processing", text)
+
+    def test_service_passwords_are_masked_in_the_log(self):
+        log = pathlib.Path(tempfile.mkdtemp()) / "run.log"
+        result = launcher.run("skedra", "/qn", "SK_Service_Password=Geheim 42", "/L*v", launcher.windows_path(log))
+        self.assertEqual(result.code, 0)
+        _, text = launcher.read_log(log)
+        self.assertIn('"SK_Service_Password=***"', text)
+        self.assertNotIn("Geheim", text)
+
+
 class Validation(unittest.TestCase):
     def test_validation_of_the_catalogue_resources(self):
         for name, code in [("single_en", 0), ("multi", 0), ("multi_no_fr", 0),
