@@ -22,6 +22,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$(dirname "$0")/../tests/rig/wine-run" wineboot -i >/dev/null 2>&1 || true
   "$wineserver" -w
 fi
+# A server left running in this prefix (an earlier run that was stopped)
+# would make the persistent start wait for it.
+"$wineserver" -k 2>/dev/null || true
 "$wineserver" -p
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
 # The first program of a new server session starts Wine's own services and

@@ -125,6 +125,36 @@ void CSetupApp::RunMainPath() {
     }
 }
 
+bool CSetupApp::RefuseOldWindows() {
+    if (CheckOsVersion(GetCatalogueString(L"OS"), log_, osFacts_)) return false;
+    WriteLog(2, L"QVR (c): Setup not allowed to run on %s\r\n", osFacts_.name);
+    ShowMessage(FormatText(LoadSystemString(10), osFacts_.name, osFacts_.expectedName), MB_ICONSTOP);
+    SetResult(kResultIncompatibleWindows, 0, false);
+    return true;
+}
+
+bool CSetupApp::RefuseWithoutDirect2D() {
+    if (IsDirect2DPresent()) return false;
+    WriteLog(2, L"No Direct2D found on this machine.");
+    ShowMessage(LoadSystemString(66), MB_ICONSTOP);
+    SetResult(kResultNoDirect2D, 0, false);
+    return true;
+}
+
+bool CSetupApp::RefuseSecondSetup() {
+    if (!IsAnotherSetupRunning(osFacts_.running.major, setupMutex_)) return false;
+    WriteLog(1, L"QVR (c): Setup already in progress.\r\n");
+    SetResult(kResultAlreadyRunning, 0, false);
+    return true;
+}
+
+bool CSetupApp::RefuseWithoutRights() {
+    if (UserHasSetupRights(SystemTokenMembership())) return false;
+    WriteLog(1, L"QVR (c): User has no sufficient rights to run setup.\r\n");
+    SetResult(kResultNoAdminRights, 0, false);
+    return true;
+}
+
 bool CSetupApp::InitInstance() {
     WriteLog(2, L"QVR (c): CommandLine: %s\r\n", MaskCommandLineSecrets(::GetCommandLineW()));
     ChooseLanguage();
@@ -139,9 +169,13 @@ bool CSetupApp::InitInstance() {
         }
     } else if (commandLine_.Help() || commandLine_.SyntaxError()) {
         PrintUsage();
+    } else if (RefuseOldWindows() || RefuseWithoutDirect2D()) {
+        // the result is set
     } else if (!propertiesValid) {
         AttachParentConsole();
         WriteConsoleText(L"\r\n" + propertyErrors_ + L"\r\n\r\n");
+    } else if (RefuseSecondSetup() || RefuseWithoutRights()) {
+        // the result is set
     } else {
         RunMainPath();
     }

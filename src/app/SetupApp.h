@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/CatalogueResources.h"
+#include "app/EnvironmentChecks.h"
 #include "app/LanguageTable.h"
 #include "app/SetupAppCommandLineInfo.h"
 #include "app/SetupLog.h"
@@ -43,7 +44,8 @@ public:
     SetupLog& Log() { return log_; }
     const CatalogueResources& Catalogue() const { return catalogue_; }
     bool IsMultiLanguage() const { return multiLanguage_; }
-    uint32_t WelcomeTextId() const { return welcomeTextId_; }
+    uint32_t WelcomeTextId() const { return osFacts_.welcomeTextId; }
+    const OsFacts& Os() const { return osFacts_; }
 
 private:
     void ChooseLanguage();
@@ -54,6 +56,11 @@ private:
     void PrintUsage();
     StringLoader Strings();
     void RunMainPath();
+    // The refusals of the decision chain; each returns true when it refused.
+    bool RefuseOldWindows();
+    bool RefuseWithoutDirect2D();
+    bool RefuseSecondSetup();
+    bool RefuseWithoutRights();
     // A message box when the UI level shows them; returns at once otherwise.
     void ShowMessage(const std::wstring& text, UINT icon);
 
@@ -68,7 +75,8 @@ private:
     CatalogueResources catalogue_;
     bool multiLanguage_ = false;
     bool started_ = false;
-    uint32_t welcomeTextId_ = 35;
+    OsFacts osFacts_;
+    fw::UniqueKernelHandle setupMutex_;
     fw::UniqueModule richEdit_;
 };
 
