@@ -1,5 +1,6 @@
 #include "app/SetupApp.h"
 
+#include "app/CatalogueReader.h"
 #include "app/ConsoleOutput.h"
 #include "base/ResourceAccess.h"
 #include "base/TextFormat.h"
@@ -120,8 +121,43 @@ void CSetupApp::PrintUsage() {
 void CSetupApp::RunMainPath() {
     richEdit_.reset(::LoadLibraryW(L"riched20.dll"));
     SetAppName(languages_.FormatLanguageString(1, productName_));
+    const CatalogueSources sources{[this](const std::wstring& name) { return GetCatalogueString(name); },
+                                   [this](const std::wstring& name) { return catalogue_.ReadCatalogueResource(name); }};
+    if (!ReadPackageCatalogue(sources, commandLine_, log_, packages_)) SetResult(kResultCatalogueUnusable, 0, false);
+    PreselectSubPackages();
     if (result_.code == 0) {
         WriteLog(3, L"QVR (c): All information collected. Start processing.\r\n");
+    }
+}
+
+void CSetupApp::PreselectSubPackages() {
+    const std::wstring& value = commandLine_.SubPackages();
+    if (value.empty()) return;  // absent or "all": the default selection stays
+    std::vector<std::wstring> items;
+    for (size_t start = 0;;) {
+        const size_t comma = value.find(L',', start);
+        items.push_back(value.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start));
+        if (comma == std::wstring::npos) break;
+        start = comma + 1;
+    }
+    const bool none = items.size() == 1 && EqualsNoCase(items.front(), L"none");
+    for (const auto& package : packages_) {
+        if (package->IsMain()) continue;
+        const std::wstring& name = package->Facts().productName;
+        bool matched = false;
+        if (!none) {
+            for (const std::wstring& item : items) {
+                if (name.find(item) == std::wstring::npos) continue;
+                WriteLog(3, L"QVR (c): Avoid skipping of sub-package %s due to pattern '%s'.\r\n", name, item);
+                matched = true;
+            }
+        }
+        if (matched) {
+            WriteLog(3, L"QVR (c): set default handling of package %s due to command line argument.\r\n", name);
+        } else {
+            WriteLog(3, L"QVR (c): skipped handling of package %s due to command line argument.\r\n", name);
+        }
+        package->SetSelected(matched);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/CatalogueResources.h"
 #include "app/EnvironmentChecks.h"
+#include "app/SetupPackage.h"
 #include "app/LanguageTable.h"
 #include "app/SetupAppCommandLineInfo.h"
 #include "app/SetupLog.h"
@@ -46,6 +47,8 @@ public:
     bool IsMultiLanguage() const { return multiLanguage_; }
     uint32_t WelcomeTextId() const { return osFacts_.welcomeTextId; }
     const OsFacts& Os() const { return osFacts_; }
+    // The package list; the first package is the main package.
+    const std::vector<std::unique_ptr<SetupPackage>>& Packages() const { return packages_; }
 
 private:
     void ChooseLanguage();
@@ -56,6 +59,7 @@ private:
     void PrintUsage();
     StringLoader Strings();
     void RunMainPath();
+    void PreselectSubPackages();
     // The refusals of the decision chain; each returns true when it refused.
     bool RefuseOldWindows();
     bool RefuseWithoutDirect2D();
@@ -76,6 +80,7 @@ private:
     bool multiLanguage_ = false;
     bool started_ = false;
     OsFacts osFacts_;
+    std::vector<std::unique_ptr<SetupPackage>> packages_;
     fw::UniqueKernelHandle setupMutex_;
     fw::UniqueModule richEdit_;
 };

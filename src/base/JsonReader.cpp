@@ -178,32 +178,32 @@ private:
 
 }  // namespace
 
-const std::wstring& JsonValue::GetString() const {
+const std::wstring& JsonValue::StringValue() const {
     if (type_ != Type::String) throw VEZAJsonException(L"JSON Type mismatch");
     return string_;
 }
 
-const JsonArray& JsonValue::GetArray() const {
+const JsonArray& JsonValue::ArrayValue() const {
     if (type_ != Type::Array) throw VEZAJsonException(L"JSON Type mismatch");
     return array_;
 }
 
-const JsonObject& JsonValue::GetObject() const {
+const JsonObject& JsonValue::ObjectValue() const {
     if (type_ != Type::Object) throw VEZAJsonException(L"JSON Type mismatch");
     return object_;
 }
 
-JsonObject& JsonValue::GetObject() {
+JsonObject& JsonValue::ObjectValue() {
     if (type_ != Type::Object) throw VEZAJsonException(L"JSON Type mismatch");
     return object_;
 }
 
-bool JsonValue::GetBoolean() const {
+bool JsonValue::BooleanValue() const {
     if (type_ != Type::Boolean) throw VEZAJsonException(L"JSON Type mismatch");
     return boolean_;
 }
 
-double JsonValue::GetNumber() const {
+double JsonValue::NumberValue() const {
     if (type_ != Type::Number) throw VEZAJsonException(L"JSON Type mismatch");
     return number_;
 }

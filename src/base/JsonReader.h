@@ -38,12 +38,12 @@ public:
 
     Type type() const { return type_; }
     // Typed access; another type throws "JSON Type mismatch".
-    const std::wstring& GetString() const;
-    const JsonArray& GetArray() const;
-    const JsonObject& GetObject() const;
-    JsonObject& GetObject();
-    bool GetBoolean() const;
-    double GetNumber() const;
+    const std::wstring& StringValue() const;
+    const JsonArray& ArrayValue() const;
+    const JsonObject& ObjectValue() const;
+    JsonObject& ObjectValue();
+    bool BooleanValue() const;
+    double NumberValue() const;
 
 private:
     Type type_ = Type::Null;

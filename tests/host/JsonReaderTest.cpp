@@ -20,12 +20,12 @@ std::wstring Error(F parse) {
 
 TEST(JsonReader, AcceptsTheReadersOwnGrammar) {
     const auto object = ParseJsonObjectDocument(L" {\"a\":1, \"b\" : [1,2,], \"c\":{\"x\":null,},\"d\":true} \r\n\t");
-    EXPECT_EQ(GetJsonMember(object, L"a").GetNumber(), 1.0);
-    EXPECT_EQ(GetJsonMember(object, L"b").GetArray().size(), 2u);
-    EXPECT_EQ(GetJsonMember(GetJsonMember(object, L"c").GetObject(), L"x").type(), JsonValue::Type::Null);
-    EXPECT_TRUE(GetJsonMember(object, L"d").GetBoolean());
+    EXPECT_EQ(GetJsonMember(object, L"a").NumberValue(), 1.0);
+    EXPECT_EQ(GetJsonMember(object, L"b").ArrayValue().size(), 2u);
+    EXPECT_EQ(GetJsonMember(GetJsonMember(object, L"c").ObjectValue(), L"x").type(), JsonValue::Type::Null);
+    EXPECT_TRUE(GetJsonMember(object, L"d").BooleanValue());
 
-    EXPECT_EQ(GetJsonMember(ParseJsonObjectDocument(L"{\"a\":1,\"a\":2}"), L"a").GetNumber(), 2.0);
+    EXPECT_EQ(GetJsonMember(ParseJsonObjectDocument(L"{\"a\":1,\"a\":2}"), L"a").NumberValue(), 2.0);
     EXPECT_EQ(ParseJsonNumberDocument(L"1e3"), 1000.0);
     const double negativeZero = ParseJsonNumberDocument(L"-0");
     EXPECT_EQ(negativeZero, 0.0);
@@ -95,11 +95,11 @@ TEST(JsonReader, ErrorsCarryTheirFixedMessages) {
 TEST(JsonReader, MemberAccess) {
     auto object = ParseJsonObjectDocument(L"{\"packages\":{},\"name\":\"x\"}");
     EXPECT_EQ(Error([&] { GetJsonMember(object, L"missing"); }), L"No value with name 'missing' is defined.");
-    EXPECT_EQ(Error([&] { GetJsonMember(object, L"packages").GetArray(); }), L"JSON Type mismatch");
-    EXPECT_EQ(Error([&] { GetJsonMember(object, L"name").GetObject(); }), L"JSON Type mismatch");
+    EXPECT_EQ(Error([&] { GetJsonMember(object, L"packages").ArrayValue(); }), L"JSON Type mismatch");
+    EXPECT_EQ(Error([&] { GetJsonMember(object, L"name").ObjectValue(); }), L"JSON Type mismatch");
     EXPECT_TRUE(HasJsonMember(object, L"name"));
     SetJsonMember(object, L"name", std::make_unique<JsonValue>(std::wstring(L"y")));
-    EXPECT_EQ(GetJsonMember(object, L"name").GetString(), L"y");
+    EXPECT_EQ(GetJsonMember(object, L"name").StringValue(), L"y");
     const VEZAJsonException e(L"x");
     EXPECT_STREQ(e.what(), "Unknown exception");
 }
