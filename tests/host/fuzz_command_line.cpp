@@ -28,9 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::wstring line;
     for (const auto& a : argv) line += a + L" ";
-    const std::wstring masked = MaskCommandLineSecrets(line);
-    if (masked.find(L"_Service_Password=") == std::wstring::npos && line.find(L"_Service_Password=") != std::wstring::npos) {
-        __builtin_trap();  // masking must keep the property name
-    }
+    // The masking's meaning is checked by the unit table; here it must only
+    // survive any text (quotes left open, stray separators).
+    MaskCommandLineSecrets(line);
     return 0;
 }
