@@ -185,7 +185,8 @@ bool CSetupApp::RefuseSecondSetup() {
 }
 
 bool CSetupApp::RefuseWithoutRights() {
-    if (UserHasSetupRights(SystemTokenMembership())) return false;
+    const SystemTokenMembership system;
+    if (UserHasSetupRights(membership_ ? *membership_ : static_cast<const TokenMembershipIF&>(system))) return false;
     WriteLog(1, L"QVR (c): User has no sufficient rights to run setup.\r\n");
     SetResult(kResultNoAdminRights, 0, false);
     return true;

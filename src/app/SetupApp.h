@@ -47,6 +47,8 @@ public:
     bool IsMultiLanguage() const { return multiLanguage_; }
     uint32_t WelcomeTextId() const { return osFacts_.welcomeTextId; }
     const OsFacts& Os() const { return osFacts_; }
+    // Who answers the rights question; the system unless a test says otherwise.
+    void UseTokenMembership(const TokenMembershipIF& membership) { membership_ = &membership; }
     // The package list; the first package is the main package.
     const std::vector<std::unique_ptr<SetupPackage>>& Packages() const { return packages_; }
 
@@ -82,6 +84,7 @@ private:
     OsFacts osFacts_;
     std::vector<std::unique_ptr<SetupPackage>> packages_;
     fw::UniqueKernelHandle setupMutex_;
+    const TokenMembershipIF* membership_ = nullptr;
     fw::UniqueModule richEdit_;
 };
 

@@ -47,3 +47,50 @@ TEST(EnvironmentChecks, TheSetupMutexIsSharedByName) {
 TEST(EnvironmentChecks, Direct2DIsFound) { EXPECT_TRUE(IsDirect2DPresent()); }
 
 }  // namespace
+
+#include "TestFiles.h"
+#include "app/SetupApp.h"
+
+namespace {
+
+// The start-up decisions of a launcher whose user is neither administrator
+// nor power user. The test program runs with /qn on its command line, so no
+// message box appears.
+TEST(StartUpDecisions, AUserWithoutRightsIsRefusedWithCode7) {
+    const std::wstring log = testfiles::TempPath(L"orvane-rights.log");
+    ::DeleteFileW(log.c_str());
+    int exitCode = -1;
+    {
+        CSetupApp app;
+        ASSERT_FALSE(app.CommandLine().ShowsMessageBoxes()) << "run this test program with /qn";
+        const FakeMembership nobody(0, 0);
+        app.UseTokenMembership(nobody);
+        app.Log().Configure(log, 919, 0);
+        ASSERT_TRUE(app.Log().Open());
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_EQ(app.Result().code, 7);
+        exitCode = app.ExitInstance();
+    }
+    EXPECT_EQ(exitCode, 7);
+    const std::wstring text = testfiles::ReadUtf16(log);
+    EXPECT_NE(text.find(L"QVR (c): User has no sufficient rights to run setup.\r\n"), std::wstring::npos);
+    EXPECT_NE(text.find(L"QVR (c): ERROR: Installation requires admin rights.\r\n"), std::wstring::npos);
+    EXPECT_EQ(text.find(L"Start processing"), std::wstring::npos);
+
+    // A power user goes on to the main path.
+    {
+        CSetupApp app;
+        const FakeMembership powerUser(0, 1);
+        app.UseTokenMembership(powerUser);
+        app.InitInstance();
+        EXPECT_NE(app.Result().code, 7);
+        app.ExitInstance();
+    }
+    ::DeleteFileW(log.c_str());
+    // Quit messages the start-ups posted and no drain took stay out of later tests.
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+}  // namespace
