@@ -24,6 +24,28 @@ bool StartsWithLetter(const std::wstring& text, wchar_t lower) {
     return !text.empty() && FoldAsciiCase(text[0]) == lower;
 }
 
+// The bits the letters of a switch add; letters are matched exactly.
+struct LetterBit {
+    wchar_t letter;
+    uint32_t bit;
+};
+
+template <size_t N>
+uint32_t BitOf(const LetterBit (&table)[N], wchar_t letter) {
+    for (const LetterBit& entry : table) {
+        if (entry.letter == letter) return entry.bit;
+    }
+    return 0;  // other letters are ignored
+}
+
+// Windows Installer reinstall-mode bits of the /f letters.
+constexpr LetterBit kReinstallLetters[] = {{L'p', 2},   {L'o', 4},   {L'e', 8},   {L'd', 16},  {L'c', 32},
+                                           {L'a', 64},  {L'm', 128}, {L'u', 256}, {L's', 512}, {L'v', 1024}};
+
+// Windows Installer log-mode bits of the /L letters.
+constexpr LetterBit kLogLetters[] = {{L'm', 1},   {L'e', 2},   {L'w', 4},    {L'u', 8},    {L'i', 16},   {L'o', 128},
+                                     {L'a', 256}, {L'r', 512}, {L'c', 2048}, {L'v', 4096}, {L'x', 8192}, {L'*', kLogModeAll}};
+
 }  // namespace
 
 void CSetupAppCommandLineInfo::ParseParam(const std::wstring& text, bool isSwitch, bool isLast) {
@@ -90,21 +112,7 @@ void CSetupAppCommandLineInfo::ParseRepair(const std::wstring& text) {
         reinstallMode_ = kReinstallModeDefault;
         return;
     }
-    for (size_t i = 1; i < text.size(); ++i) {
-        switch (text[i]) {
-        case L'p': reinstallMode_ |= 2; break;
-        case L'o': reinstallMode_ |= 4; break;
-        case L'e': reinstallMode_ |= 8; break;
-        case L'd': reinstallMode_ |= 16; break;
-        case L'c': reinstallMode_ |= 32; break;
-        case L'a': reinstallMode_ |= 64; break;
-        case L'm': reinstallMode_ |= 128; break;
-        case L'u': reinstallMode_ |= 256; break;
-        case L's': reinstallMode_ |= 512; break;
-        case L'v': reinstallMode_ |= 1024; break;
-        default: break;  // other letters are ignored
-        }
-    }
+    for (size_t i = 1; i < text.size(); ++i) reinstallMode_ |= BitOf(kReinstallLetters, text[i]);
 }
 
 void CSetupAppCommandLineInfo::ParseUILevel(const std::wstring& text) {
@@ -139,23 +147,9 @@ void CSetupAppCommandLineInfo::ParseLogging(const std::wstring& text) {
     if (text.size() == 1) return;
     logMode_ = 0;
     for (size_t i = 1; i < text.size(); ++i) {
-        switch (text[i]) {
-        case L'm': logMode_ |= 1; break;
-        case L'e': logMode_ |= 2; break;
-        case L'w': logMode_ |= 4; break;
-        case L'u': logMode_ |= 8; break;
-        case L'i': logMode_ |= 16; break;
-        case L'o': logMode_ |= 128; break;
-        case L'a': logMode_ |= 256; break;
-        case L'r': logMode_ |= 512; break;
-        case L'c': logMode_ |= 2048; break;
-        case L'v': logMode_ |= 4096; break;
-        case L'x': logMode_ |= 8192; break;
-        case L'*': logMode_ |= kLogModeAll; break;
-        case L'+': logAttributes_ |= kLogAttributeAppend; break;
-        case L'!': logAttributes_ |= kLogAttributeFlush; break;
-        default: break;  // other letters are ignored
-        }
+        if (text[i] == L'+') logAttributes_ |= kLogAttributeAppend;
+        if (text[i] == L'!') logAttributes_ |= kLogAttributeFlush;
+        logMode_ |= BitOf(kLogLetters, text[i]);
     }
 }
 
