@@ -34,6 +34,10 @@ std::wstring ProgramFileName() {
 }  // namespace
 
 CSetupApp::CSetupApp() {
+    // Boxes shown before the product name is known (the machine checks)
+    // carry the program's name rather than an empty caption.
+    const std::wstring program = ProgramFileName();
+    SetAppName(program.substr(0, program.rfind(L'.')));
     ParseCommandLine(commandLine_);
     if (!commandLine_.LogFile().empty()) {
         log_.Configure(commandLine_.LogFile(), commandLine_.LogMode(), commandLine_.LogAttributes());
@@ -67,6 +71,12 @@ void CSetupApp::PostQuit(int code) {
 std::wstring CSetupApp::GetCatalogueString(const std::wstring& name) {
     if (auto text = catalogue_.ReadCatalogueResource(name)) return *text;
     ShowMessage(FormatText(LoadSystemString(2), name), MB_ICONEXCLAMATION);
+    // The run ends early without doing its work; a script must not read that
+    // as success. The box above already told the user, so no second box.
+    if (result_.code == kResultSuccess) {
+        WriteLog(1, L"QVR (c): ERROR: %s\r\n", ResultText({kResultCorrupted, 0, false}));
+        SetResult(kResultCorrupted, 0, true);
+    }
     PostQuit(1603);
     return {};
 }

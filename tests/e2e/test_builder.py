@@ -100,6 +100,8 @@ class Errors(unittest.TestCase):
             ("unknown transform language", {"language": "multi", "packages": [dict(self.PACKAGE, transforms={"1049": "standin.mst"})]}, '"1049"'),
             ("missing transform file", {"language": "multi", "packages": [dict(self.PACKAGE, transforms={"1031": "de.mst"})]}, "de.mst"),
             ("omit not an array", {"omit": "OS", "packages": [self.PACKAGE]}, '"omit"'),
+            ("no packages and no product name", {"packages": []}, '"productName"'),
+            ("product name beside packages", {"productName": "P", "packages": [self.PACKAGE]}, '"productName"'),
         ]
         for label, manifest, named in cases:
             with self.subTest(label):

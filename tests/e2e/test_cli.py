@@ -95,13 +95,14 @@ class Validation(unittest.TestCase):
         self.assertIn("QVR (c): All information collected. Start processing.\r\n", text)
         self.assertTrue(re.search(r"QVR \(c\): entering ExitInstance \r\n=== Orvane stopped: [0-9: -]{19}\r\n$", text), text)
 
-    def test_missing_product_name_asks_to_quit_but_keeps_the_result(self):
-        # The missing resource posts a quit request carrying 1603; that code
-        # ends the run early but never becomes the exit code.
+    def test_missing_product_name_ends_the_run_as_a_corrupted_installer(self):
+        # The missing resource posts a quit request that ends the run early;
+        # the exit code says the installer is broken instead of success.
         log = pathlib.Path(tempfile.mkdtemp()) / "run.log"
         result = launcher.run("single_no_name", "/qn", "/L*v", launcher.windows_path(log))
-        self.assertEqual(result.code, 0)
+        self.assertEqual(result.code, 1)
         _, text = launcher.read_log(log)
+        self.assertEqual(text.count("QVR (c): ERROR: Installer is corrupted.\r\n"), 1)
         self.assertIn("QVR (c): entering ExitInstance \r\n=== Orvane stopped: ", text)
 
 

@@ -17,6 +17,47 @@ def set_wine_version(version):
                    stderr=subprocess.DEVNULL, timeout=60)
 
 
+class BoxAnswerer:
+    """Watches for the dialog boxes of other programs and presses OK on each
+    when told to (see process_helper boxes)."""
+
+    def __init__(self, count):
+        self.process = subprocess.Popen([launcher.WINE_RUN, os.environ["ORVANE_PROCESS_HELPER"], "boxes", str(count)],
+                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                        text=True, encoding="utf-8")
+
+    def next_box(self):
+        """(title, text) of the next box shown; the box stays until press()."""
+        line = self.process.stdout.readline().rstrip("\n")
+        assert "\t" in line, f"no box appeared ({line!r})"
+        title, text = line.split("\t", 1)
+        return title, text.replace("\\n", "\n")
+
+    def press(self):
+        self.process.stdin.write("\n")
+        self.process.stdin.flush()
+
+    def close(self):
+        try:
+            self.process.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        self.process.stdin.close()
+        self.process.stdout.close()
+        return self.process.returncode
+
+
+def start_logged(name, *args):
+    """Starts a launcher without waiting; returns the process and its log path."""
+    log = pathlib.Path(tempfile.mkdtemp()) / "run.log"
+    exe = launcher.E2E_DIR / f"{name}.exe"
+    process = subprocess.Popen([launcher.WINE_RUN, str(exe), *args, "/L*v", launcher.windows_path(log)],
+                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               cwd=tempfile.gettempdir())
+    return process, log
+
+
 def run_logged(name, *args):
     log = pathlib.Path(tempfile.mkdtemp()) / "run.log"
     result = launcher.run(name, *args, "/L*v", launcher.windows_path(log))
@@ -49,6 +90,27 @@ class OsCheck(unittest.TestCase):
         self.assertIn("QVR (c): Expect at least Windows 7 ServicePack 1 \r\n", text)
         self.assertIn("QVR (c): Setup not allowed to run on Windows Vista ServicePack 2\r\n", text)
 
+    def test_without_quiet_switch_both_boxes_are_shown(self):
+        set_wine_version("vista")
+        answerer = BoxAnswerer(2)
+        process, log = start_logged("single_en")
+        try:
+            title, text = answerer.next_box()
+            self.assertEqual(title, "single_en")  # the product name is not read yet
+            self.assertEqual(text, "Setup has detected an incompatible version of 'Windows Vista ServicePack 2'. "
+                                   "Please click OK and verify that the target system is running "
+                                   "'Windows 7 ServicePack 1' or higher, before relaunching the installation.")
+            answerer.press()
+            _, text = answerer.next_box()
+            self.assertEqual(text, "Installation platform not supported.\nInstallation of this version cannot continue.")
+            answerer.press()
+            self.assertEqual(process.wait(timeout=60), 4)
+        finally:
+            if process.poll() is None:
+                process.kill()
+            self.assertEqual(answerer.close(), 0)
+        self.assertIn("QVR (c): ERROR: Incompatible Windows Version\r\n", launcher.read_log(log)[1])
+
     def test_aliases_and_restrictions(self):
         set_wine_version("win7")
         _, text = run_logged("os_winxp", "/qn")
@@ -77,6 +139,29 @@ class SecondSetup(unittest.TestCase):
             holder.kill()
             holder.wait()
             holder.stdout.close()
+        code, _ = run_logged("single_en", "/qn")
+        self.assertEqual(code, 0)
+
+    def test_a_second_launcher_while_the_first_waits_on_its_box(self):
+        # The build without its product code stops on the missing-resource
+        # box while reading its catalogue, after it has taken the setup
+        # mutex; while that box is open a second launcher must refuse to start.
+        answerer = BoxAnswerer(1)
+        first, first_log = start_logged("single_no_code")
+        try:
+            title, text = answerer.next_box()
+            self.assertEqual((title, text), ("Quelto Markwell Test - Installer Wizard",
+                                             "The required resource PRODUCT_CODE_0 is missing."))
+            code, text = run_logged("single_en", "/qn")
+            self.assertEqual(code, 6)
+            self.assertIn("QVR (c): Setup already in progress.\r\n", text)
+            answerer.press()
+            self.assertEqual(first.wait(timeout=60), 1)
+        finally:
+            if first.poll() is None:
+                first.kill()
+            answerer.close()
+        self.assertNotIn("Setup already in progress", launcher.read_log(first_log)[1])
         code, _ = run_logged("single_en", "/qn")
         self.assertEqual(code, 0)
 
