@@ -32,6 +32,10 @@ std::wstring ReadWorkloadText(const std::wstring& path) {
 
 // A package code that may name a folder and reach a batch file.
 bool CheckPackageCode(const SetupPackage& package, SetupLog& log) {
+    if (!package.RefusedCacheFile().empty()) {
+        log.WriteLog(1, L"QVR (c): Cached package %s does not carry the package code %s; it is unpacked again.\r\n",
+                     package.RefusedCacheFile(), package.Facts().packageCode);
+    }
     if (package.HasValidPackageCode()) return true;
     log.WriteLog(1, L"QVR (c): Package %s has no valid package code ('%s').\r\n", package.Facts().productName,
                  package.Facts().packageCode);

@@ -1,6 +1,7 @@
 #include "app/SetupApp.h"
 
 #include "app/CatalogueReader.h"
+#include "app/PackageExtraction.h"
 #include "app/ConsoleOutput.h"
 #include "base/ResourceAccess.h"
 #include "base/TextFormat.h"
@@ -237,6 +238,12 @@ int CSetupApp::ExitInstance() {
     WriteLog(3, L"QVR (c): entering ExitInstance \r\n");
     if (started_) fw::DrainUntilQuit();
     fw::CApplication::ExitInstance();
+    if (!packages_.empty()) {
+        const SetupPackage& main = *packages_.front();
+        const bool afterRun = main.IsMsi() ? !commandLine_.Uninstall() && !commandLine_.Repair() : !commandLine_.Repair();
+        const bool fastOem = result_.code == 0 && commandLine_.KeepFastOem() && IsInstalled(main);
+        if (afterRun || fastOem) DeleteExtractedPackageFolders(packages_);
+    }
     WriteLog(1, L"=== Orvane stopped: %s\r\n", LocalTimeText());
     return result_.code;
 }

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 #include <msi.h>
+#include <msidefs.h>
+#include <msiquery.h>
+#include <wtypes.h>
 
 #include "base/TextUtil.h"
 #include "base/VEZAFileUtilities.h"
@@ -17,6 +20,34 @@ bool IsBracedGuid(const std::wstring& text) {
         }
     }
     return true;
+}
+
+std::wstring PackageCodeOfFile(const std::wstring& path) {
+    MSIHANDLE summary = 0;
+    if (::MsiGetSummaryInformationW(0, path.c_str(), 0, &summary) != ERROR_SUCCESS) return {};
+    wchar_t text[64] = {};
+    DWORD size = 64;
+    UINT type = 0;
+    const UINT read = ::MsiSummaryInfoGetPropertyW(summary, PID_REVNUMBER, &type, nullptr, nullptr, text, &size);
+    ::MsiCloseHandle(summary);
+    return read == ERROR_SUCCESS && type == VT_LPSTR ? std::wstring(text) : std::wstring();
+}
+
+bool SetupPackage::AdoptPackageFile(const std::wstring& path) {
+    ClearPackageFile();
+    fw::UniqueFile lock(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!lock) return false;
+    const std::wstring code = PackageCodeOfFile(path);
+    if (code.empty() || !EqualsNoCase(code, facts_.packageCode)) return false;
+    packageLock_ = std::move(lock);
+    packageFile_ = path;
+    return true;
+}
+
+void SetupPackage::ClearPackageFile() {
+    packageLock_.reset();
+    packageFile_.clear();
 }
 
 bool SetupPackage::IsMsi() const { return EqualsNoCase(facts_.installerType, L"msi"); }
@@ -39,7 +70,10 @@ SetupPackage::SetupPackage(const PackageFacts& facts, bool main, const CSetupApp
     if (validCode_ && !sharedDataFolder().empty()) {
         cacheFolder_ = sharedDataFolder() + L"\\" + facts_.packageCode;
         const auto files = VEZAFileUtilities::ListFiles(cacheFolder_, L"*.msi");
-        if (files.size() == 1) packageFile_ = files.front();
+        if (files.size() == 1 && !AdoptPackageFile(files.front())) {
+            refusedCacheFile_ = files.front();
+            VEZAFileUtilities::DeleteFileAt(refusedCacheFile_);
+        }
     }
 
     installedAtStart_ = IsInstalled(*this);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/SetupAppCommandLineInfo.h"
+#include "framework/UniqueHandle.h"
 
 struct PackageFacts {
     std::wstring productName;
@@ -36,6 +37,24 @@ public:
     void SetSelected(bool selected) { selected_ = selected; }
     const std::wstring& CacheFolder() const { return cacheFolder_; }
     const std::wstring& PackageFile() const { return packageFile_; }
+    const std::wstring& LanguageTransformName() const { return transformName_; }
+    void SetLanguageTransformName(const std::wstring& name) { transformName_ = name; }
+
+    // The cache folder is writable by every user, so a package file is used
+    // only when its summary information carries this package's package code.
+    // From then on it is held open for reading with read sharing only, so
+    // nobody can replace or change it before Windows Installer has run it.
+    // False (and no package file) when the file cannot be held or is another
+    // package.
+    bool AdoptPackageFile(const std::wstring& path);
+    // Lets go of the file (before its folder is deleted or it is written);
+    // the path stays.
+    void ReleasePackageFile() { packageLock_.reset(); }
+    // No package file: it is to be unpacked (again).
+    void ClearPackageFile();
+    // The file the cache lookup found but refused as another package; it was
+    // deleted so that unpacking can put the right one in its place.
+    const std::wstring& RefusedCacheFile() const { return refusedCacheFile_; }
 
 private:
     PackageFacts facts_;
@@ -47,7 +66,13 @@ private:
     std::wstring cacheFolder_;
     std::wstring packageFile_;
     std::wstring transformName_;
+    std::wstring refusedCacheFile_;
+    fw::UniqueFile packageLock_;
 };
+
+// The package code (summary information revision number) of a package file;
+// empty when it cannot be read.
+std::wstring PackageCodeOfFile(const std::wstring& path);
 
 // Whether the package's product is installed: never for a foreign package or
 // one without product code; MSI products are looked up among the installed

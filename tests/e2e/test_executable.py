@@ -10,7 +10,7 @@ import unittest
 import launcher
 
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll", "msi.dll", "version.dll",
-               "comctl32.dll", "ole32.dll", "oleaut32.dll", "msvcrt.dll", "shlwapi.dll"}
+               "comctl32.dll", "ole32.dll", "oleaut32.dll", "msvcrt.dll", "shlwapi.dll", "cabinet.dll"}
 SUPPORTED_OS = ["e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
                 "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
                 "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"]

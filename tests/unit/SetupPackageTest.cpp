@@ -108,16 +108,18 @@ TEST(SetupPackage, PlatformCodesAndCache) {
         EXPECT_EQ(p.CacheFolder(), L"");  // never used as a folder name
     }
 
-    // One .msi in the cache folder is the package file; two are none.
+    // One .msi in the cache folder is used only when it is this package (the
+    // extraction tests show a real one taken); a file that is no package at
+    // all is refused and removed.
     const std::wstring code = L"{ABCDEF01-2345-6789-ABCD-EF0123456789}";
     const std::wstring folder = sharedDataFolder() + L"\\" + code;
     VEZAFileUtilities::DeleteFolderTree(folder);
     ASSERT_TRUE(VEZAFileUtilities::CreateEmptyFile(folder + L"\\main.msi", 0));
     const SetupPackage one(Facts(code), true, install, false);
     EXPECT_EQ(one.CacheFolder(), folder);
-    EXPECT_EQ(one.PackageFile(), folder + L"\\main.msi");
-    ASSERT_TRUE(VEZAFileUtilities::CreateEmptyFile(folder + L"\\other.msi", 0));
-    EXPECT_EQ(SetupPackage(Facts(code), true, install, false).PackageFile(), L"");
+    EXPECT_EQ(one.PackageFile(), L"");
+    EXPECT_EQ(one.RefusedCacheFile(), folder + L"\\main.msi");
+    EXPECT_FALSE(VEZAFileUtilities::Exists(folder + L"\\main.msi"));
     VEZAFileUtilities::DeleteFolderTree(folder);
 }
 

@@ -1,0 +1,10 @@
+#include "app/CancelFlag.h"
+
+#include <atomic>
+
+namespace {
+std::atomic<bool> cancelRequested{false};
+}
+
+void RequestCancel() { cancelRequested.store(true); }
+bool CancelRequested() { return cancelRequested.load(); }
