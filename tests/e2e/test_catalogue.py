@@ -1,5 +1,6 @@
 """The package catalogue: an empty build, workload files, unusable catalogues."""
 import json
+import os
 import pathlib
 import tempfile
 import unittest
@@ -109,6 +110,25 @@ class Catalogue(unittest.TestCase):
                 self.assertNotIn("handling of package Quelto Markwell due", text)  # the main package is never touched
                 if value == "all":
                     self.assertNotIn("due to command line argument", text)
+
+
+class CacheFolders(unittest.TestCase):
+    def test_exit_removes_the_folders_of_packages_not_installed_except_after_repair_or_removal(self):
+        code = launcher.text_of(launcher.catalogue(launcher.E2E_DIR / "single_en.exe")[("PACKAGE_CODE_0", 1033)])
+        folder = pathlib.Path(os.environ["WINEPREFIX"]) / "drive_c" / "ProgramData" / "Quelto" / code
+        shown = f"C:\\ProgramData\\Quelto\\{code}"
+        for switches, removed in [((), True), (("/f",), False), (("/x",), False), (("/u",), True)]:
+            with self.subTest(switches=switches):
+                folder.mkdir(parents=True, exist_ok=True)
+                (folder / "left.txt").write_text("from an earlier run")
+                log = pathlib.Path(tempfile.mkdtemp()) / "run.log"
+                launcher.run("single_en", "/qn", *switches, "/L*v", launcher.windows_path(log))
+                text = launcher.read_log(log)[1]
+                self.assertEqual(not folder.exists(), removed)
+                if removed:
+                    self.assertIn(f"QVR (c): Deleting MSI folder {shown}\r\nQVR (c): Deleted MSI folder {shown}\r\n", text)
+                else:
+                    self.assertNotIn("Deleting MSI folder", text)
 
 
 if __name__ == "__main__":
