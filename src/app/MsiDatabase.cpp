@@ -56,25 +56,55 @@ ICBSMSIDatabase::~ICBSMSIDatabase() {
 bool ICBSMSIDatabase::ApplyTransforms(const std::vector<std::wstring>& transforms, const std::wstring& sourceFolder,
                                       const std::wstring& targetFolder) {
     if (!database_) return false;
+    // First pass: each transform is recorded in _TransformView, to learn what
+    // it adds, and then applied, so that the next one is seen against the
+    // state it will meet.
+    std::vector<std::wstring> paths;
+    bool complete = true;
     for (const std::wstring& entry : transforms) {
         if (entry.empty()) continue;
-        if (entry.front() == L':') return false;  // stored inside the package
-        const std::wstring path = entry.front() == L'@' || entry.front() == L'|' ? entry.substr(1) : entry;
-        // First only recorded in _TransformView, to learn what it adds; then applied.
-        if (::MsiDatabaseApplyTransformW(database_, path.c_str(), MSITRANSFORM_ERROR_VIEWTRANSFORM) != ERROR_SUCCESS) {
-            return false;
+        if (entry.front() == L':') {  // stored inside the package
+            complete = false;
+            break;
         }
+        const std::wstring path = entry.front() == L'@' || entry.front() == L'|' ? entry.substr(1) : entry;
+        if (::MsiDatabaseApplyTransformW(database_, path.c_str(), MSITRANSFORM_ERROR_VIEWTRANSFORM) != ERROR_SUCCESS ||
+            ::MsiDatabaseApplyTransformW(database_, path.c_str(), 0) != ERROR_SUCCESS) {
+            complete = false;
+            break;
+        }
+        paths.push_back(path);
+    }
+    std::vector<std::wstring> addedFiles;
+    if (complete) {
+        ICBSMSIDatabaseQuery changes(database_, L"SELECT * FROM _TransformView");
+        while (changes.Fetch()) {
+            if (changes.GetString(1) == L"File" && changes.GetString(2) == L"INSERT") addedFiles.push_back(changes.GetString(3));
+        }
+    }
+
+    // The rows a transform adds after it was viewed can lose their texts when
+    // the database is saved (Wine's msi.dll reuses the texts the view left
+    // behind without keeping them). So the changes that stay are made on a
+    // fresh handle that has seen no view: the first pass is dropped unsaved
+    // and the transforms that applied are applied once more.
+    ::MsiCloseHandle(database_);
+    database_ = 0;
+    if (::MsiOpenDatabaseW(path_.c_str(), MSIDBOPEN_DIRECT, &database_) != ERROR_SUCCESS) {
+        database_ = 0;
+        return false;
+    }
+    for (const std::wstring& path : paths) {
         if (::MsiDatabaseApplyTransformW(database_, path.c_str(), 0) != ERROR_SUCCESS) return false;
         commit_ = true;
     }
+    if (!complete) return false;
 
     bool result = true;
     const std::wstring source = sourceFolder + L"\\";
     const std::wstring target = targetFolder + L"\\";
-    ICBSMSIDatabaseQuery changes(database_, L"SELECT * FROM _TransformView");
-    while (changes.Fetch()) {
-        if (changes.GetString(1) != L"File" || changes.GetString(2) != L"INSERT") continue;
-        ICBSMSIDatabaseQuery file(database_, L"SELECT * FROM File WHERE File=?", L"%s", {changes.GetString(3)});
+    for (const std::wstring& key : addedFiles) {
+        ICBSMSIDatabaseQuery file(database_, L"SELECT * FROM File WHERE File=?", L"%s", {key});
         if (!file.Fetch()) {
             result = false;
             continue;

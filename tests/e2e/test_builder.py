@@ -126,5 +126,60 @@ class Errors(unittest.TestCase):
         self.assertFalse(out.exists())
 
 
+# The packages and transforms the transform tests make (tests/transform), when
+# the build tree has the transform generator.
+TRANSFORMS = E2E.parent / "transform"
+
+
+@unittest.skipUnless((TRANSFORMS / "lingua_de.mst").is_file(), "the build has no transform generator")
+class Localized(unittest.TestCase):
+    """Per package, "localized" MSIs become the package's language transforms."""
+
+    def build_here(self, manifest, files):
+        folder = pathlib.Path(tempfile.mkdtemp())
+        for f in files:
+            shutil.copy(TRANSFORMS / f, folder / f)
+        (folder / "manifest.json").write_text(json.dumps(manifest))
+        out = folder / "out.exe"
+        done = subprocess.run(["python3", str(launcher.BUILD_LAUNCHER), "--kit", launcher.KIT,
+                               str(folder / "manifest.json"), str(out)], capture_output=True, text=True, timeout=300)
+        return done, out
+
+    def test_generated_and_ready_transforms_side_by_side(self):
+        package = {"msi": "lingua_en.msi", "productId": "MW::LINGUA",
+                   "localized": {"1031": "lingua_de.msi", "1041": "lingua_ja.msi"},
+                   "transforms": {"1036": "lingua_fr.mst"}}
+        done, out = self.build_here({"language": "multi", "packages": [package]},
+                                    ("lingua_en.msi", "lingua_de.msi", "lingua_ja.msi", "lingua_fr.mst"))
+        self.assertEqual(done.returncode, 0, done.stderr)
+        res = launcher.catalogue(out)
+        # The generator writes the same bytes for the same packages, so the
+        # generated resources are the transforms the Wine tests apply.
+        self.assertEqual(res[("PACKAGE_0_1031", 1031)], (TRANSFORMS / "lingua_de.mst").read_bytes())
+        self.assertEqual(res[("PACKAGE_0_1041", 1041)], (TRANSFORMS / "lingua_ja.mst").read_bytes())
+        self.assertEqual(res[("PACKAGE_0_1036", 1036)], (TRANSFORMS / "lingua_fr.mst").read_bytes())
+        self.assertNotIn(("PACKAGE_0_1034", 1034), res)
+
+    def test_bad_localized_entries_give_one_error_line_and_no_launcher(self):
+        base = {"msi": "lingua_en.msi", "productId": "MW::LINGUA"}
+        cases = [
+            ("both for one language", {"language": "multi", "packages": [dict(base, localized={"1031": "lingua_de.msi"}, transforms={"1031": "lingua_fr.mst"})]}, "language 1031 has both"),
+            ("single-language build", {"packages": [dict(base, localized={"1031": "lingua_de.msi"})]}, '"localized" need "language": "multi"'),
+            ("unknown language", {"language": "multi", "packages": [dict(base, localized={"1049": "lingua_de.msi"})]}, '"1049"'),
+            ("missing localized msi", {"language": "multi", "packages": [dict(base, localized={"1031": "gone.msi"})]}, "gone.msi"),
+            ("localized file not an msi", {"language": "multi", "packages": [dict(base, localized={"1031": "lingua_fr.mst"})]},
+             "making the 1031 transform of lingua_en.msi from lingua_fr.mst failed: msi-transform: error: "),
+        ]
+        for label, manifest, named in cases:
+            with self.subTest(label):
+                done, out = self.build_here(manifest, ("lingua_en.msi", "lingua_de.msi", "lingua_fr.mst"))
+                self.assertEqual(done.returncode, 1)
+                lines = done.stderr.strip().splitlines()
+                self.assertEqual(len(lines), 1, done.stderr)
+                self.assertTrue(lines[0].startswith("build-launcher: error: "), lines[0])
+                self.assertIn(named, lines[0])
+                self.assertFalse(out.exists())
+
+
 if __name__ == "__main__":
     unittest.main(verbosity=2)
