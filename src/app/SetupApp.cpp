@@ -1,12 +1,15 @@
 #include "app/SetupApp.h"
 
+#include <commctrl.h>
+
 #include "app/CatalogueReader.h"
-#include "app/PackageExtraction.h"
 #include "app/ConsoleOutput.h"
+#include "engine/PackageExtraction.h"
 #include "base/ResourceAccess.h"
 #include "base/TextFormat.h"
 #include "base/TextUtil.h"
 #include "framework/MessageLoop.h"
+#include "wizard/WizardDialog.h"
 
 namespace {
 
@@ -131,6 +134,8 @@ void CSetupApp::PrintUsage() {
 
 void CSetupApp::RunMainPath() {
     richEdit_.reset(::LoadLibraryW(L"riched20.dll"));
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
     SetAppName(languages_.FormatLanguageString(1, productName_));
     const CatalogueSources sources{[this](const std::wstring& name) { return GetCatalogueString(name); },
                                    [this](const std::wstring& name) { return catalogue_.ReadCatalogueResource(name); }};
@@ -138,6 +143,10 @@ void CSetupApp::RunMainPath() {
     PreselectSubPackages();
     if (result_.code == 0) {
         WriteLog(3, L"QVR (c): All information collected. Start processing.\r\n");
+        // Every run passes through the wizard, hidden unless the UI is full;
+        // its outcome is the result record.
+        CWizardDialog wizard(AppName(), nullptr);
+        wizard.DoModal();
     }
 }
 

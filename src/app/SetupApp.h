@@ -44,6 +44,8 @@ public:
     LanguageTable& Languages() { return languages_; }
     SetupLog& Log() { return log_; }
     const CatalogueResources& Catalogue() const { return catalogue_; }
+    // The main product's name from the catalogue ("PRODUCT_NAME_0").
+    const std::wstring& ProductName() const { return productName_; }
     bool IsMultiLanguage() const { return multiLanguage_; }
     uint32_t WelcomeTextId() const { return osFacts_.welcomeTextId; }
     const OsFacts& Os() const { return osFacts_; }

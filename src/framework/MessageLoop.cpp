@@ -6,6 +6,20 @@ bool PostQuitTo(DWORD threadId, int code) {
     return ::PostThreadMessageW(threadId, WM_QUIT, static_cast<WPARAM>(code), 0) != FALSE;
 }
 
+namespace {
+bool IsDialogWindow(HWND window) {
+    wchar_t name[16] = {};
+    return window && ::GetClassNameW(window, name, 16) && lstrcmpW(name, L"#32770") == 0;
+}
+}  // namespace
+
+void DispatchOneMessage(MSG& msg) {
+    const HWND top = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (IsDialogWindow(top) && ::IsDialogMessageW(top, &msg)) return;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+}
+
 bool RunModalLoop(const std::function<bool()>& done) {
     MSG msg;
     while (!done()) {
@@ -15,8 +29,7 @@ bool RunModalLoop(const std::function<bool()>& done) {
             PostQuitTo(::GetCurrentThreadId(), static_cast<int>(msg.wParam));
             return false;
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+        DispatchOneMessage(msg);
     }
     return true;
 }

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "app/CatalogueResources.h"
-#include "app/PackageExtraction.h"
+#include "engine/PackageExtraction.h"
 #include "app/SetupApp.h"
 #include "base/VEZAFileUtilities.h"
 

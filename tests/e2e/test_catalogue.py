@@ -8,11 +8,14 @@ import unittest
 import launcher
 
 GUID = "{8E4B1C2D-6F70-4A81-B2C3-D4E5F6A7B8%02X}"
+# The real package behind every workload entry: a cabinet of the test
+# package, whose package code the catalogue must name.
+PACKAGE_CODE = launcher.text_of(launcher.catalogue(launcher.E2E_DIR / "single_en.exe")[("PACKAGE_CODE_0", 1033)])
 
 
 def package(name, index, **changes):
-    p = {"productName": name, "productCode": GUID % index, "packageCode": GUID % (index + 0x40), "productId": "MW::E",
-         "productPlatform": "x64", "productVersion": "2026.1", "packageData": launcher.windows_path(launcher.E2E_DIR / "product.msi")}
+    p = {"productName": name, "productCode": GUID % index, "packageCode": PACKAGE_CODE, "productId": "MW::E",
+         "productPlatform": "x64", "productVersion": "2026.1", "packageData": launcher.windows_path(launcher.E2E_DIR / "product.cab")}
     p.update(changes)
     return {k: v for k, v in p.items() if v is not None}
 

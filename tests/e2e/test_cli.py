@@ -87,13 +87,21 @@ class Validation(unittest.TestCase):
                 self.assertNotIn("QVR (c): ERROR", text)
                 self.assertNotIn("Start processing", text)
 
-    def test_main_path_without_switches(self):
+    def test_main_path_quiet(self):
         log = pathlib.Path(tempfile.mkdtemp()) / "run.log"
-        result = launcher.run("single_en", "/L*v", launcher.windows_path(log))
+        result = launcher.run("single_en", "/qn", "/L*v", launcher.windows_path(log))
         self.assertEqual(result.code, 0)
         _, text = launcher.read_log(log)
         self.assertIn("QVR (c): All information collected. Start processing.\r\n", text)
-        self.assertTrue(re.search(r"QVR \(c\): entering ExitInstance \r\n=== Orvane stopped: [0-9: -]{19}\r\n$", text), text)
+        self.assertTrue(re.search(r"QVR \(c\): entering ExitInstance \r\n(QVR \(c\): [^\r]*\r\n)*=== Orvane stopped: [0-9: -]{19}\r\n$",
+                                  text), text)
+        # The hidden wizard passes each page in list order: every page is
+        # deactivated once when it is made, then each runs in turn; a single
+        # package ends at the marker after extraction, without the finish page.
+        pages = re.findall(r"QVR \(c\): (Activating|Deactivating) dialog ([^\r]+)\r\n", text)
+        self.assertEqual(pages, [("Deactivating", "Welcome"), ("Deactivating", "UnpackMSIFromEXE"), ("Deactivating", "Finish"),
+                                 ("Activating", "Welcome"), ("Deactivating", "Welcome"),
+                                 ("Activating", "UnpackMSIFromEXE"), ("Deactivating", "UnpackMSIFromEXE")])
 
     def test_missing_product_name_ends_the_run_as_a_corrupted_installer(self):
         # The missing resource posts a quit request that ends the run early;

@@ -17,7 +17,7 @@ class SetupLog(unittest.TestCase):
     def test_verbose_log_format(self):
         log = fresh_log()
         # A command line holding printf directives is logged unchanged.
-        result = launcher.run("single_en", "/L*v", launcher.windows_path(log), "lang=%s%d%n")
+        result = launcher.run("single_en", "/qn", "/L*v", launcher.windows_path(log), "lang=%s%d%n")
         self.assertEqual(result.code, 0)
         data, text = launcher.read_log(log)
         self.assertNotEqual(data[:2], b"\xff\xfe", "the log must have no byte-order mark")
@@ -25,7 +25,7 @@ class SetupLog(unittest.TestCase):
         self.assertRegex(lines[0], rf"^=== Orvane started: {TIME} Build type: SHIP ANSI {re.escape(launcher.VERSION)}$")
         command = [l for l in lines if l.startswith("QVR (c): CommandLine: ")]
         self.assertEqual(len(command), 1)
-        self.assertTrue(command[0].endswith(f"single_en.exe\" /L*v {launcher.windows_path(log)} lang=%s%d%n"), command[0])
+        self.assertTrue(command[0].endswith(f"single_en.exe\" /qn /L*v {launcher.windows_path(log)} lang=%s%d%n"), command[0])
         self.assertRegex(lines[-2], rf"^=== Orvane stopped: {TIME}$")
         self.assertEqual(lines[-1], "", "the last line ends with CR LF")
 
@@ -45,7 +45,7 @@ class SetupLog(unittest.TestCase):
 
     def test_x_alone_creates_an_empty_file(self):
         log = fresh_log()
-        self.assertEqual(launcher.run("single_en", "/Lx", launcher.windows_path(log)).code, 0)
+        self.assertEqual(launcher.run("single_en", "/qn", "/Lx", launcher.windows_path(log)).code, 0)
         self.assertTrue(log.exists())
         self.assertEqual(log.read_bytes(), b"")
 
@@ -53,19 +53,19 @@ class SetupLog(unittest.TestCase):
         log = fresh_log()
         old = "earlier run\r\n".encode("utf-16-le")
         log.write_bytes(old)
-        self.assertEqual(launcher.run("single_en", "/L+*v", launcher.windows_path(log)).code, 0)
+        self.assertEqual(launcher.run("single_en", "/qn", "/L+*v", launcher.windows_path(log)).code, 0)
         data, text = launcher.read_log(log)
         self.assertTrue(data.startswith(old))
         self.assertRegex(text, r"^earlier run\r\n=== Orvane started: ")
 
-        self.assertEqual(launcher.run("single_en", "/L*v", launcher.windows_path(log)).code, 0)
+        self.assertEqual(launcher.run("single_en", "/qn", "/L*v", launcher.windows_path(log)).code, 0)
         _, text = launcher.read_log(log)
         self.assertTrue(text.startswith("=== Orvane started: "))
         self.assertEqual(text.count("=== Orvane started: "), 1)
 
     def test_missing_log_folder_does_not_stop_the_run(self):
         log = pathlib.Path(tempfile.mkdtemp()) / "missing" / "setup.log"
-        self.assertEqual(launcher.run("single_en", "/L*v", launcher.windows_path(log)).code, 0)
+        self.assertEqual(launcher.run("single_en", "/qn", "/L*v", launcher.windows_path(log)).code, 0)
         self.assertFalse(log.exists())
 
 

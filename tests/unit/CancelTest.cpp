@@ -1,7 +1,7 @@
 // Cancelling an extraction. The cancel request is process-wide and is never
 // taken back, so these cases run in their own program, in this order.
 #include "ExtractionTestSupport.h"
-#include "app/CancelFlag.h"
+#include "engine/CancelFlag.h"
 
 namespace extraction_test {
 namespace {

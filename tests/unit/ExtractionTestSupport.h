@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "TestFiles.h"
-#include "app/CabinetExtractor.h"
+#include "engine/CabinetExtractor.h"
 #include "app/CatalogueResources.h"
-#include "app/PackageExtraction.h"
+#include "engine/PackageExtraction.h"
 #include "app/SetupApp.h"
 #include "base/VEZAFileUtilities.h"
 

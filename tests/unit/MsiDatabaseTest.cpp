@@ -10,7 +10,7 @@
 #include <string>
 
 #include "TestFiles.h"
-#include "app/MsiDatabase.h"
+#include "engine/msidb/MsiDatabase.h"
 #include "base/VEZAFileUtilities.h"
 
 namespace {

@@ -1,7 +1,7 @@
-#include "app/PackageExtraction.h"
+#include "engine/PackageExtraction.h"
 
-#include "app/CancelFlag.h"
-#include "app/SetupAction.h"
+#include "engine/CancelFlag.h"
+#include "engine/SetupAction.h"
 #include "app/SetupApp.h"
 #include "base/ResourceAccess.h"
 #include "base/VEZAFileUtilities.h"

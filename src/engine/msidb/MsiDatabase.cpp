@@ -1,4 +1,4 @@
-#include "app/MsiDatabase.h"
+#include "engine/msidb/MsiDatabase.h"
 
 #include "base/VEZAFileUtilities.h"
 

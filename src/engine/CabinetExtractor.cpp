@@ -1,4 +1,4 @@
-#include "app/CabinetExtractor.h"
+#include "engine/CabinetExtractor.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <map>
 #include <mutex>
 
-#include "app/CancelFlag.h"
+#include "engine/CancelFlag.h"
 #include "base/ResourceAccess.h"
 
 namespace {

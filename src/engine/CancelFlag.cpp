@@ -1,4 +1,4 @@
-#include "app/CancelFlag.h"
+#include "engine/CancelFlag.h"
 
 #include <atomic>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CabinetExtractor.h"
+#include "engine/CabinetExtractor.h"
 #include "app/SetupPackage.h"
 
 class CSetupApp;

@@ -1,4 +1,4 @@
-#include "app/SetupAction.h"
+#include "engine/SetupAction.h"
 
 SetupAction ChooseAction(const CSetupAppCommandLineInfo& commandLine, bool mainInstalled) {
     if (commandLine.Extract()) return SetupAction::Extract;
