@@ -4,7 +4,8 @@ set(ORVANE_BUILD_LAUNCHER ${CMAKE_SOURCE_DIR}/tools/build-launcher)
 
 # orvane_add_msi(<out.msi> SOURCE <file.wxs> [ARCH x86|x64] [DEFINES NAME=VALUE ...] [DEPENDS files...])
 # Builds a Windows Installer package with wixl; source files are looked up
-# next to the .wxs file.
+# next to the .wxs file (wixl takes no absolute source paths: pass a path
+# relative to the .wxs file's folder in a define).
 function(orvane_add_msi out)
   cmake_parse_arguments(MSI "" "SOURCE;ARCH" "DEFINES;DEPENDS" ${ARGN})
   if(NOT MSI_ARCH)
@@ -12,7 +13,7 @@ function(orvane_add_msi out)
   endif()
   set(defines "")
   foreach(d IN LISTS MSI_DEFINES)
-    list(APPEND defines "-D${d}")
+    list(APPEND defines --define ${d})
   endforeach()
   get_filename_component(src_dir ${MSI_SOURCE} DIRECTORY)
   add_custom_command(

@@ -8,7 +8,7 @@ set -eu
 packages="cmake ninja-build make python3 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 msitools wixl gcab googletest xvfb xauth imagemagick file clang libclang-rt-14-dev
-  pkg-config libmsi-dev libgsf-1-dev libglib2.0-dev cabextract"
+  pkg-config libmsi-dev libgsf-1-dev libglib2.0-dev cabextract fonts-ipafont-gothic"
 
 missing=""
 for p in $packages; do

@@ -79,19 +79,31 @@ void UnpackWizardPage::Activate() {
     settings_ = ExtractionSettings::ForRun(app);
     ShowPage();
 
+    running_ = true;
     worker_.reset(::CreateThread(nullptr, 0, SetupWorkerThread, this, CREATE_SUSPENDED, nullptr));
     if (worker_) {
         ::ResumeThread(worker_.get());
         WriteLog(3, L"QVR (c): Created SetupWorkerThread\r\n");
-        if (!WaitForWorker()) return;
+        if (!WaitForWorker()) {
+            running_ = false;
+            return;
+        }
     }
+    running_ = false;
     if (CancelRequested()) app.SetResult(3, 0, false);
     wizard_.Next();
 }
 
 bool UnpackWizardPage::WaitForWorker() {
-    const auto quit = [](const MSG& msg) {
+    const auto quit = [this](const MSG& msg) {
         WriteLog(3, L"QVR (c): Received 'quit' message\r\n");
+        // The wizard and this page end with the quit; a worker left running
+        // would go on using them. It is stopped first.
+        if (worker_) {
+            RequestCancel();
+            StopWorker();
+            worker_.reset();
+        }
         fw::PostQuitTo(::GetCurrentThreadId(), static_cast<int>(msg.wParam));
         return false;
     };
@@ -111,30 +123,46 @@ bool UnpackWizardPage::WaitForWorker() {
         const HANDLE worker = worker_.get();
         if (::MsgWaitForMultipleObjects(1, &worker, FALSE, 50, QS_ALLINPUT) != WAIT_OBJECT_0) continue;
         WriteLog(3, L"QVR (c): Worker-thread stopped\r\n");
-        // Positions the worker posted at its end still reach the bar.
-        const ULONGLONG start = ::GetTickCount64();
-        while (::GetTickCount64() - start <= 999) {
-            if (::PeekMessageW(&msg, nullptr, kExtractionPositionMessage, kExtractionPositionMessage, PM_REMOVE)) {
-                ForwardPosition(bar_, msg);
-            } else if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.message == WM_QUIT) {
-                    worker_.reset();
-                    return quit(msg);
-                }
-                fw::DispatchOneMessage(msg);
-            } else {
-                ::Sleep(50);
-            }
-        }
         worker_.reset();
-        return true;
+        int quitCode = 0;
+        if (DrainAfterWorker(bar_, &quitCode)) return true;
+        msg.wParam = static_cast<WPARAM>(quitCode);
+        return quit(msg);
     }
 }
 
+bool DrainAfterWorker(HWND bar, int* quitCode) {
+    // Positions the worker posted at its end still reach the bar.
+    MSG msg;
+    const ULONGLONG start = ::GetTickCount64();
+    while (::GetTickCount64() - start <= 999) {
+        if (::PeekMessageW(&msg, nullptr, kExtractionPositionMessage, kExtractionPositionMessage, PM_REMOVE)) {
+            ForwardPosition(bar, msg);
+        } else if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                if (quitCode) *quitCode = static_cast<int>(msg.wParam);
+                return false;
+            }
+            fw::DispatchOneMessage(msg);
+        } else {
+            ::Sleep(50);
+        }
+    }
+    return true;
+}
+
 bool UnpackWizardPage::OnCancelRequest() {
-    if (!worker_) return WizardPageBase::OnCancelRequest();
+    // While the page runs (the worker, then the last second of its messages)
+    // the page itself moves on, with the cancellation recorded; a wizard
+    // moved by the cancel as well would skip the finish page.
+    if (!running_) return WizardPageBase::OnCancelRequest();
     if (CancelRequested()) return false;
     RequestCancel();
+    if (worker_) StopWorker();
+    return false;
+}
+
+void UnpackWizardPage::StopWorker() {
     // Waits without limit, but lets the worker's calls into this thread
     // (the status line) through, or both would wait for each other.
     const HANDLE worker = worker_.get();
@@ -144,7 +172,6 @@ bool UnpackWizardPage::OnCancelRequest() {
         ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
     if (wait == WAIT_OBJECT_0) WriteLog(3, L"QVR (c): Worker-thread stopped\r\n");
-    return false;
 }
 
 DWORD WINAPI SetupWorkerThread(LPVOID argument) {

@@ -39,6 +39,8 @@ private:
     // Waits for the worker while handling messages; false when a quit
     // message ended the wait (it is posted again).
     bool WaitForWorker();
+    // Waits for a worker that was asked to stop.
+    void StopWorker();
 
     HWND title_ = nullptr;
     HWND explanation_ = nullptr;
@@ -49,8 +51,14 @@ private:
     ExtractionSettings settings_;
     int lastError_ = 0;
     bool statusPlaced_ = false;
+    bool running_ = false;  // from the worker's start until the page moves on
     fw::UniqueKernelHandle worker_;
 };
+
+// After the worker ended: for one second, forwards the positions it posted to
+// the bar and handles other messages. False when a quit message came (its
+// code in quitCode; it is not posted again here).
+bool DrainAfterWorker(HWND bar, int* quitCode);
 
 // The extraction worker: every package of the page's list, in order.
 DWORD WINAPI SetupWorkerThread(LPVOID page);
