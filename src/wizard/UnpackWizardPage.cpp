@@ -111,7 +111,9 @@ bool UnpackWizardPage::WaitForWorker() {
     for (;;) {
         if (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) RequestCancel();  // the key still reaches the wizard
+            // (A quit message comes out of any filtered peek.)
             if (::PeekMessageW(&msg, nullptr, kExtractionPositionMessage, kExtractionPositionMessage, PM_REMOVE)) {
+                if (msg.message == WM_QUIT) return quit(msg);
                 ForwardPosition(bar_, msg);
                 continue;
             }
@@ -132,20 +134,22 @@ bool UnpackWizardPage::WaitForWorker() {
 }
 
 bool DrainAfterWorker(HWND bar, int* quitCode) {
-    // Positions the worker posted at its end still reach the bar.
-    MSG msg;
+    // Positions the worker posted at its end still reach the bar. (A quit
+    // message comes out of any filtered peek as well.)
     const ULONGLONG start = ::GetTickCount64();
     while (::GetTickCount64() - start <= 999) {
-        if (::PeekMessageW(&msg, nullptr, kExtractionPositionMessage, kExtractionPositionMessage, PM_REMOVE)) {
-            ForwardPosition(bar, msg);
-        } else if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                if (quitCode) *quitCode = static_cast<int>(msg.wParam);
-                return false;
-            }
-            fw::DispatchOneMessage(msg);
-        } else {
+        MSG msg;
+        const bool got = ::PeekMessageW(&msg, nullptr, kExtractionPositionMessage, kExtractionPositionMessage, PM_REMOVE) ||
+                         ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
+        if (!got) {
             ::Sleep(50);
+        } else if (msg.message == WM_QUIT) {
+            if (quitCode) *quitCode = static_cast<int>(msg.wParam);
+            return false;
+        } else if (msg.message == kExtractionPositionMessage) {
+            ForwardPosition(bar, msg);
+        } else {
+            fw::DispatchOneMessage(msg);
         }
     }
     return true;
