@@ -34,6 +34,15 @@ bool RunModalLoop(const std::function<bool()>& done) {
     return true;
 }
 
+bool WaitLettingSentMessagesThrough(HANDLE object) {
+    DWORD wait;
+    while ((wait = ::MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_SENDMESSAGE)) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    return wait == WAIT_OBJECT_0;
+}
+
 int DrainUntilQuit() {
     MSG msg;
     for (;;) {

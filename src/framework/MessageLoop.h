@@ -18,6 +18,12 @@ void DispatchOneMessage(MSG& msg);
 // was ended by a quit message.
 bool RunModalLoop(const std::function<bool()>& done);
 
+// Waits for an object without time limit while letting calls that other
+// threads send to this thread's windows through (a worker that sets a text
+// of this thread's window would otherwise wait for us while we wait for it).
+// True when the object was signalled.
+bool WaitLettingSentMessagesThrough(HANDLE object);
+
 // Pumps messages until a quit message arrives; returns its code.
 int DrainUntilQuit();
 

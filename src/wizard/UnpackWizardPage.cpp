@@ -167,15 +167,7 @@ bool UnpackWizardPage::OnCancelRequest() {
 }
 
 void UnpackWizardPage::StopWorker() {
-    // Waits without limit, but lets the worker's calls into this thread
-    // (the status line) through, or both would wait for each other.
-    const HANDLE worker = worker_.get();
-    DWORD wait;
-    while ((wait = ::MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_SENDMESSAGE)) == WAIT_OBJECT_0 + 1) {
-        MSG msg;
-        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    if (wait == WAIT_OBJECT_0) WriteLog(3, L"QVR (c): Worker-thread stopped\r\n");
+    if (fw::WaitLettingSentMessagesThrough(worker_.get())) WriteLog(3, L"QVR (c): Worker-thread stopped\r\n");
 }
 
 DWORD WINAPI SetupWorkerThread(LPVOID argument) {

@@ -3,6 +3,7 @@
 #include "app/SetupApp.h"
 #include "base/TextUtil.h"
 #include "wizard/FinishWizardPage.h"
+#include "wizard/NonMSIInstallWizardPage.h"
 #include "wizard/UnpackWizardPage.h"
 #include "wizard/WelcomeWizardPage.h"
 
@@ -37,9 +38,14 @@ void CWizardDialog::BuildPageList() {
 
     pages_.push_back(std::make_unique<WelcomeWizardPage>(*this));
     pages_.push_back(std::make_unique<UnpackWizardPage>(*this));
-    // The install pages come with the install engine; until then a Windows
-    // Installer package ends at the marker slot below.
+    // The Windows Installer page comes with the install engine; until then a
+    // Windows Installer package ends at the marker slot below. A taxonomy
+    // package gets the page of installers that run on a worker (its
+    // installer comes with the non-MSI installers; without one it passes).
     const bool msi = main && main->IsMsi();
+    if (main && EqualsNoCase(main->Facts().installerType, L"taxonomy")) {
+        pages_.push_back(std::make_unique<NonMSIInstallWizardPage>(*this, nullptr));
+    }
     if (packages.size() <= 1 && msi) pages_.push_back(nullptr);
     finishPage_ = static_cast<int>(pages_.size());
     pages_.push_back(std::make_unique<FinishWizardPage>(*this));

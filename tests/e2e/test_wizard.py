@@ -146,6 +146,18 @@ class Wizard(unittest.TestCase):
         self.assertNotIn("Deactivating dialog UnpackMSIFromEXE", after)
         self.assertTrue(re.search(r"=== Orvane stopped: [0-9: -]{19}\r\n$", text), text)
 
+    def test_quiet_runs_pass_the_pages_in_list_order(self):
+        # A package of another installer type: after extraction its install
+        # page (which has no installer yet, so it passes at once), then the
+        # finish page, which a single Windows Installer package never reaches.
+        log = pathlib.Path(tempfile.mkdtemp()) / "run.log"
+        self.assertEqual(launcher.run("taxonomy", "/qn", "/L*v", launcher.windows_path(log)).code, 0)
+        pages = re.findall(r"QVR \(c\): (Activating|Deactivating) dialog ([^\r]+)\r\n", launcher.read_log(log)[1])
+        made = [("Deactivating", name) for name in ("Welcome", "UnpackMSIFromEXE", "NonMSIInstall", "Finish")]
+        run = [(verb, name) for name in ("Welcome", "UnpackMSIFromEXE", "NonMSIInstall", "Finish")
+               for verb in ("Activating", "Deactivating")]
+        self.assertEqual(pages, made + run)
+
     def test_a_quiet_run_never_shows_a_window(self):
         def watch(run):
             watcher = subprocess.Popen([launcher.WINE_RUN, os.environ["ORVANE_PROCESS_HELPER"], "windows", "15"],
