@@ -115,6 +115,25 @@ class Wizard(unittest.TestCase):
                 self.assertIn("QVR (c): Activating dialog Finish\r\n", log_text)
                 self.assertNotIn("Activating dialog UnpackMSIFromEXE", log_text)
 
+    def test_choosing_a_language_relabels_the_wizard_at_once(self):
+        # A multi-language build on a first installation offers the choice on
+        # its first page; the finish page does not.
+        english, german = strings("en"), strings("de")
+        process, driver, _ = self.start("multi")
+        driver.ask(f"wait {english[1].replace('%s', 'Quelto Markwell Test')}")
+        self.assertEqual(driver.ask("visible 1015"), "1")
+        driver.ask("choose 1015 " + english[51])  # German, as the English list names it
+        deadline = time.monotonic() + 30
+        while driver.ask(f"item {NEXT}") != german[54] and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertEqual([driver.ask(f"item {i}") for i in (NEXT, CANCEL, BACK)], [german[54], german[57], german[56]])
+        driver.screenshot("wizard-welcome-de.png")
+        driver.ask(f"click {CANCEL}")
+        self.assertIn(german[29], driver.wait_for_text(german[29]))
+        self.assertEqual(driver.ask("visible 1015"), "0")
+        driver.ask(f"click {CANCEL}")
+        self.assertEqual(process.wait(timeout=60), 3)
+
     def test_escape_during_extraction(self):
         process, driver, log = self.start("big")
         driver.ask("wait Quelto Markwell Big - Installer Wizard")

@@ -122,6 +122,8 @@ std::wstring Widen(const std::string& text) {
 //   escape          sends the Escape key to the dialog
 //   quit            posts a quit message to the dialog's thread
 //   rect            the dialog's screen rectangle: "x y width height"
+//   choose ID TEXT  selects TEXT in the combo box ID as a user would
+//   visible ID      1 or 0
 int Drive() {
     HWND dialog = nullptr;
     std::wstring title;
@@ -204,6 +206,21 @@ int Drive() {
             char text[64];
             std::snprintf(text, sizeof text, "%ld %ld %ld %ld", box.left, box.top, box.right - box.left, box.bottom - box.top);
             say(text);
+        } else if (verb == "choose") {
+            const size_t cut = argument.find(' ');
+            const int id = std::atoi(argument.substr(0, cut).c_str());
+            const HWND box = ::GetDlgItem(dialog, id);
+            const std::wstring text = Widen(cut == std::string::npos ? "" : argument.substr(cut + 1));
+            const LRESULT index = ::SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+            if (index == CB_ERR) {
+                say("error no such entry");
+            } else {
+                ::SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+                ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+                say("ok");
+            }
+        } else if (verb == "visible") {
+            say(::IsWindowVisible(::GetDlgItem(dialog, std::atoi(argument.c_str()))) ? "1" : "0");
         } else if (verb == "quit") {
             const DWORD thread = ::GetWindowThreadProcessId(dialog, nullptr);
             say(::PostThreadMessageW(thread, WM_QUIT, 0, 0) ? "ok" : "error quit");
