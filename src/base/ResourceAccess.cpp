@@ -52,6 +52,12 @@ std::optional<ResourceView> ResourceModule::Find(const ResourceId& type, const R
     return ResourceView(static_cast<const uint8_t*>(data), size, copy);
 }
 
+std::optional<ResourceView> ResourceModule::FindAnyLanguage(const ResourceId& type, const ResourceId& name, bool copy) const {
+    const std::vector<LANGID> languages = Languages(type, name);
+    if (languages.empty()) return std::nullopt;
+    return Find(type, name, languages.front(), copy);
+}
+
 bool ResourceModule::Exists(const ResourceId& type, const ResourceId& name, const std::wstring& languageText) const {
     if (!languageText.empty()) return ExistsInLanguage(type, name, LangIdFromText(languageText));
     return !Languages(type, name).empty();

@@ -55,6 +55,9 @@ public:
 
     // Exactly that language, no fallback. Absent when not there or empty.
     std::optional<ResourceView> Find(const ResourceId& type, const ResourceId& name, LANGID language, bool copy) const;
+    // The resource in the first language the module holds it in. Absent when
+    // not there or empty.
+    std::optional<ResourceView> FindAnyLanguage(const ResourceId& type, const ResourceId& name, bool copy) const;
     // Any language when languageText is empty, else exactly the language it maps to.
     bool Exists(const ResourceId& type, const ResourceId& name, const std::wstring& languageText) const;
     bool ExistsInLanguage(const ResourceId& type, const ResourceId& name, LANGID language) const;

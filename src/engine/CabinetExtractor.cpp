@@ -214,9 +214,8 @@ bool VEZACabinetExtractor::OpenResource(const std::string& cabinetName, const st
     resourceName_ = resourceName;
     if (!CreateContext()) return false;
     const ResourceModule resources(module ? module : ::GetModuleHandleW(nullptr));
-    const std::vector<LANGID> languages = resources.Languages(kResourceTypeCatalogue, resourceName);
-    if (languages.empty()) return true;
-    const auto view = resources.Find(kResourceTypeCatalogue, resourceName, languages.front(), false);
+    if (!resources.Exists(kResourceTypeCatalogue, resourceName, L"")) return true;
+    const auto view = resources.FindAnyLanguage(kResourceTypeCatalogue, resourceName, false);
     haveMemoryCabinet = true;
     cabinetBytes = nullptr;
     cabinetLength = 0;

@@ -73,7 +73,7 @@ int ExtractPackage(SetupPackage& package, VEZACabinetProgressCallbacks* progress
         if (status) status->SetStatusText(FormatText(settings.statusFormat, package.Facts().productName));
 
         VEZACabinetExtractor extractor;
-        if (!resources.Languages(kResourceTypeCatalogue, data).empty()) {
+        if (resources.Exists(kResourceTypeCatalogue, data, L"")) {
             extractor.OpenResource("Package.cab", data, folder, resources.get());
         } else {
             extractor.OpenFile(data, folder);
@@ -109,9 +109,8 @@ std::vector<ExtractionEntry> BuildExtractionList(const std::vector<std::unique_p
         if (!package->Selected() || !package->PackageFile().empty()) continue;
         const std::wstring& data = package->Facts().packageData;
         uint64_t size = 0;
-        const std::vector<LANGID> languages = resources.Languages(kResourceTypeCatalogue, data);
-        if (!languages.empty()) {
-            const auto view = resources.Find(kResourceTypeCatalogue, data, languages.front(), false);
+        if (resources.Exists(kResourceTypeCatalogue, data, L"")) {
+            const auto view = resources.FindAnyLanguage(kResourceTypeCatalogue, data, false);
             size = view && view->size() >= 4 ? view->size() - 4 : 0;
         } else if (VEZAFileUtilities::Exists(data)) {
             size = VEZAFileUtilities::FileSize(data);

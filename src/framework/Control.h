@@ -28,12 +28,7 @@ public:
     HFONT Font() const;
 
 private:
-    struct WindowTraits {
-        using type = HWND;
-        static type invalid() noexcept { return nullptr; }
-        static void close(type h) noexcept { ::DestroyWindow(h); }
-    };
-    UniqueHandle<WindowTraits> window_;
+    UniqueWindow window_;
 };
 
 }  // namespace fw

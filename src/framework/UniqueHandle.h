@@ -60,8 +60,33 @@ struct ModuleHandleTraits {
     static void close(type h) noexcept { ::FreeLibrary(h); }
 };
 
+// GDI objects of one handle type (fonts, bitmaps, brushes).
+template <typename Handle>
+struct GdiObjectTraits {
+    using type = Handle;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type h) noexcept { ::DeleteObject(h); }
+};
+
+struct IconTraits {
+    using type = HICON;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type h) noexcept { ::DestroyIcon(h); }
+};
+
+// Windows destroyed with their owner (child controls).
+struct WindowTraits {
+    using type = HWND;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type h) noexcept { ::DestroyWindow(h); }
+};
+
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueModule = UniqueHandle<ModuleHandleTraits>;
+template <typename Handle>
+using UniqueGdiObject = UniqueHandle<GdiObjectTraits<Handle>>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 
 }  // namespace fw

@@ -26,24 +26,17 @@ CDialogBase::CDialogBase(UINT templateId, HWND parent, bool drawBackground)
       languages_(CSetupApp::Get().Languages()),
       drawBackground_(drawBackground) {}
 
-CDialogBase::~CDialogBase() {
-    for (HFONT font : {titleFont_, smallTitleFont_, textFont_, smallTextFont_, tinyFont_}) {
-        if (font) ::DeleteObject(font);
-    }
-    if (background_) ::DeleteObject(background_);
-}
-
 void CDialogBase::CreateFonts() {
-    if (!titleFont_) titleFont_ = MakeFont(L"Tahoma", 9, FW_BOLD);
-    if (!smallTitleFont_) smallTitleFont_ = MakeFont(L"Tahoma", 8, FW_BOLD);
-    if (!textFont_) textFont_ = MakeFont(L"Tahoma", 9, FW_NORMAL);
-    if (!smallTextFont_) smallTextFont_ = MakeFont(L"Tahoma", 8, FW_NORMAL);
-    if (!tinyFont_) tinyFont_ = MakeFont(L"Arial", 7, FW_NORMAL);
+    if (!titleFont_) titleFont_.reset(MakeFont(L"Tahoma", 9, FW_BOLD));
+    if (!smallTitleFont_) smallTitleFont_.reset(MakeFont(L"Tahoma", 8, FW_BOLD));
+    if (!textFont_) textFont_.reset(MakeFont(L"Tahoma", 9, FW_NORMAL));
+    if (!smallTextFont_) smallTextFont_.reset(MakeFont(L"Tahoma", 8, FW_NORMAL));
+    if (!tinyFont_) tinyFont_.reset(MakeFont(L"Arial", 7, FW_NORMAL));
 }
 
 BOOL CDialogBase::OnInitDialog() {
-    background_ = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kBackgroundBitmap),
-                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    background_.reset(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kBackgroundBitmap),
+                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     CreateFonts();
     return TRUE;
 }
@@ -61,9 +54,9 @@ bool CDialogBase::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result
         ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&separator), 2);
     }
     BITMAP info{};
-    if (background_ && ::GetObjectW(background_, sizeof info, &info)) {
+    if (background_ && ::GetObjectW(background_.get(), sizeof info, &info)) {
         const HDC memory = ::CreateCompatibleDC(dc);
-        const HGDIOBJ old = ::SelectObject(memory, background_);
+        const HGDIOBJ old = ::SelectObject(memory, background_.get());
         ::SetStretchBltMode(dc, COLORONCOLOR);
         ::StretchBlt(dc, 0, 0, client.right, separator.top, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
         ::SelectObject(memory, old);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/Dialog.h"
+#include "framework/UniqueHandle.h"
 
 class CSetupApp;
 class LanguageTable;
@@ -11,15 +12,14 @@ class LanguageTable;
 class CDialogBase : public fw::CDialog {
 public:
     CDialogBase(UINT templateId, HWND parent, bool drawBackground);
-    ~CDialogBase() override;
 
     CSetupApp& App() const { return app_; }
     LanguageTable& Languages() const { return languages_; }
-    HFONT TitleFont() const { return titleFont_; }
-    HFONT SmallTitleFont() const { return smallTitleFont_; }
-    HFONT TextFont() const { return textFont_; }
-    HFONT SmallTextFont() const { return smallTextFont_; }
-    HFONT TinyFont() const { return tinyFont_; }
+    HFONT TitleFont() const { return titleFont_.get(); }
+    HFONT SmallTitleFont() const { return smallTitleFont_.get(); }
+    HFONT TextFont() const { return textFont_.get(); }
+    HFONT SmallTextFont() const { return smallTextFont_.get(); }
+    HFONT TinyFont() const { return tinyFont_.get(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -31,10 +31,10 @@ private:
     CSetupApp& app_;
     LanguageTable& languages_;
     bool drawBackground_;
-    HBITMAP background_ = nullptr;
-    HFONT titleFont_ = nullptr;
-    HFONT smallTitleFont_ = nullptr;
-    HFONT textFont_ = nullptr;
-    HFONT smallTextFont_ = nullptr;
-    HFONT tinyFont_ = nullptr;
+    fw::UniqueGdiObject<HBITMAP> background_;
+    fw::UniqueGdiObject<HFONT> titleFont_;
+    fw::UniqueGdiObject<HFONT> smallTitleFont_;
+    fw::UniqueGdiObject<HFONT> textFont_;
+    fw::UniqueGdiObject<HFONT> smallTextFont_;
+    fw::UniqueGdiObject<HFONT> tinyFont_;
 };

@@ -6,6 +6,7 @@
 #include "app/SetupApp.h"
 #include "framework/MessageLoop.h"
 #include "wizard/WizardDialog.h"
+#include "wizard/layout/TextMeasure.h"
 
 namespace {
 
@@ -18,14 +19,8 @@ std::wstring WithoutTrademarkSigns(std::wstring text) {
 int MeasuredTextHeight(HWND control, const std::wstring& text) {
     RECT client;
     ::GetClientRect(control, &client);
-    const HDC dc = ::GetDC(control);
-    if (!dc) return 0;
-    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-    RECT box{0, 0, client.right, 0};
-    ::DrawTextW(dc, text.c_str(), -1, &box, DT_CALCRECT | DT_WORDBREAK);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(control, dc);
-    return box.bottom - box.top;
+    SIZE size{};
+    return MeasureControlText(control, text, DT_WORDBREAK, client.right, size) ? size.cy : 0;
 }
 
 void ForwardPosition(HWND bar, const MSG& msg) {

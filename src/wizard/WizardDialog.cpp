@@ -13,11 +13,8 @@ CWizardDialog::CWizardDialog(const std::wstring& title, HWND parent)
 }
 
 CWizardDialog::~CWizardDialog() {
-    // The pages' windows go before the dialog's.
+    // The pages' windows go before the dialog's (and before the brush they paint with).
     pages_.clear();
-    if (whiteBrush_) ::DeleteObject(whiteBrush_);
-    if (icon_) ::DestroyIcon(icon_);
-    if (smallIcon_) ::DestroyIcon(smallIcon_);
 }
 
 void CWizardDialog::BuildPageList() {
@@ -63,15 +60,15 @@ BOOL CWizardDialog::OnInitDialog() {
         page->Create(WS_EX_CONTROLPARENT, WS_CHILD, 20, 10, (area.right - area.left) - 40, (area.bottom - area.top) - 20,
                      Item(kPageArea), kPageId);
     }
-    whiteBrush_ = ::CreateSolidBrush(RGB(255, 255, 255));
+    whiteBrush_.reset(::CreateSolidBrush(RGB(255, 255, 255)));
     ::SetWindowTextW(Handle(), title_.c_str());
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    icon_ = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIcon), IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
-                                            ::GetSystemMetrics(SM_CYICON), 0));
-    smallIcon_ = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIcon), IMAGE_ICON,
-                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
-    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIcon), IMAGE_ICON,
+                                                ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIcon), IMAGE_ICON,
+                                                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     // The first page may run the whole (hidden) wizard from here; the brush,
     // title and icon are in place before it starts.
     currentPage_ = 0;

@@ -45,7 +45,7 @@ public:
     bool HasTandoraServer() const { return hasTandoraServer_; }
     bool HasSkedraAdvanced() const { return hasSkedraAdvanced_; }
     bool NeedsServiceConfiguration() const { return needsServiceConfiguration_; }
-    HBRUSH WhiteBrush() const { return whiteBrush_; }
+    HBRUSH WhiteBrush() const { return whiteBrush_.get(); }
     std::wstring& BackupProperties() { return backupProperties_; }
     std::wstring& ServiceProperties() { return serviceProperties_; }
     std::wstring& ClusterProperties() { return clusterProperties_; }
@@ -70,9 +70,9 @@ private:
     bool ReportPendingResult();
 
     std::wstring title_;
-    HICON icon_ = nullptr;
-    HICON smallIcon_ = nullptr;
-    HBRUSH whiteBrush_ = nullptr;
+    fw::UniqueIcon icon_;
+    fw::UniqueIcon smallIcon_;
+    fw::UniqueGdiObject<HBRUSH> whiteBrush_;
     bool hasTandoraServer_ = false;
     bool hasSkedraAdvanced_ = false;
     bool needsServiceConfiguration_ = false;

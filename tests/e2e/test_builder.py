@@ -26,6 +26,16 @@ def build(manifest_dict, out_name="out.exe", files=()):
     return done, out
 
 
+def assert_one_error_line(test, done, out, named):
+    """A failed build: exit 1, one error line naming the problem, no launcher."""
+    test.assertEqual(done.returncode, 1)
+    lines = done.stderr.strip().splitlines()
+    test.assertEqual(len(lines), 1, done.stderr)
+    test.assertTrue(lines[0].startswith("build-launcher: error: "), lines[0])
+    test.assertIn(named, lines[0])
+    test.assertFalse(out.exists())
+
+
 def msi_facts(msi):
     table = subprocess.run(["msiinfo", "export", str(msi), "Property"], stdout=subprocess.PIPE, text=True, check=True).stdout
     props = dict(line.split("\t", 1) for line in table.splitlines()[3:] if "\t" in line)
@@ -107,12 +117,7 @@ class Errors(unittest.TestCase):
             with self.subTest(label):
                 folder_files = ("product.msi", "standin.mst")
                 done, out = build(manifest, files=folder_files)
-                self.assertEqual(done.returncode, 1)
-                lines = done.stderr.strip().splitlines()
-                self.assertEqual(len(lines), 1, done.stderr)
-                self.assertTrue(lines[0].startswith("build-launcher: error: "), lines[0])
-                self.assertIn(named, lines[0])
-                self.assertFalse(out.exists())
+                assert_one_error_line(self, done, out, named)
                 self.assertEqual(list(out.parent.glob("out.exe*")), [])
 
     def test_a_failed_build_removes_an_earlier_launcher(self):
@@ -173,12 +178,7 @@ class Localized(unittest.TestCase):
         for label, manifest, named in cases:
             with self.subTest(label):
                 done, out = self.build_here(manifest, ("lingua_en.msi", "lingua_de.msi", "lingua_fr.mst"))
-                self.assertEqual(done.returncode, 1)
-                lines = done.stderr.strip().splitlines()
-                self.assertEqual(len(lines), 1, done.stderr)
-                self.assertTrue(lines[0].startswith("build-launcher: error: "), lines[0])
-                self.assertIn(named, lines[0])
-                self.assertFalse(out.exists())
+                assert_one_error_line(self, done, out, named)
 
 
 if __name__ == "__main__":

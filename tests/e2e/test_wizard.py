@@ -87,6 +87,14 @@ class Wizard(unittest.TestCase):
         self.addCleanup(driver.close)
         return process, driver, log
 
+    def finish(self, driver, process, log, button):
+        """Presses button on the finish page of a cancelled run; the wizard
+        closes and the run exits 3. Returns the setup log."""
+        driver.ask(f"click {button}")
+        driver.ask("gone")
+        self.assertEqual(process.wait(timeout=60), 3)
+        return launcher.read_log(log)[1]
+
     def test_cancel_on_the_first_page_and_on_the_finish_page(self):
         # A single-language build and a multi-language one in a Japanese session.
         for language, name, locale in [("en", "single_en", None), ("ja", "multi", "ja_JP.UTF-8")]:
@@ -107,10 +115,7 @@ class Wizard(unittest.TestCase):
                 self.assertEqual(driver.ask(f"enabled {BACK}"), "0")
                 driver.screenshot(f"wizard-finish-cancelled-{language}.png")
 
-                driver.ask(f"click {CANCEL}")  # on the finish page: the wizard ends
-                driver.ask("gone")
-                self.assertEqual(process.wait(timeout=60), 3)
-                log_text = launcher.read_log(log)[1]
+                log_text = self.finish(driver, process, log, CANCEL)  # Cancel on the finish page ends the wizard
                 self.assertIn("QVR (c): ERROR: User cancelled installation. (1602 - ", log_text)
                 self.assertIn("QVR (c): Activating dialog Finish\r\n", log_text)
                 self.assertNotIn("Activating dialog UnpackMSIFromEXE", log_text)
@@ -143,10 +148,7 @@ class Wizard(unittest.TestCase):
         self.assertIn("Setup aborted", driver.wait_for_text("Setup aborted"))
         driver.screenshot("wizard-finish-after-escape-en.png")
         self.assertEqual(driver.ask(f"item {NEXT}"), "&Finish")
-        driver.ask(f"click {NEXT}")  # Finish
-        driver.ask("gone")
-        self.assertEqual(process.wait(timeout=60), 3)
-        text = launcher.read_log(log)[1]
+        text = self.finish(driver, process, log, NEXT)  # Finish
         self.assertIn("QVR (c): Worker-thread stopped\r\n", text)
         self.assertNotIn("Error extracting cabinet file", text)
         self.assertIn("QVR (c): ERROR: User cancelled installation.\r\n", text)

@@ -42,13 +42,8 @@ ICBSMSIDatabase::ICBSMSIDatabase(const std::wstring& path, bool create)
 ICBSMSIDatabase::~ICBSMSIDatabase() {
     if (!ownsHandle_) return;
     if (summary_ && summaryChanged_) ::MsiSummaryInfoPersist(summary_);
-    if (database_ && commit_) {
-        if (::MsiDatabaseCommit(database_) == ERROR_SUCCESS) {
-            commit_ = false;
-        } else {
-            LastErrorText();  // the direct mode leaves the file as it was written
-        }
-    }
+    // A failed commit leaves the file as the direct mode wrote it.
+    if (database_ && commit_ && ::MsiDatabaseCommit(database_) == ERROR_SUCCESS) commit_ = false;
     if (summary_) ::MsiCloseHandle(summary_);
     if (database_) ::MsiCloseHandle(database_);
 }

@@ -2,17 +2,8 @@
 
 #include "framework/UniqueHandle.h"
 
-namespace {
-
 // The bitmaps GetIconInfo makes belong to its caller.
-struct BitmapTraits {
-    using type = HBITMAP;
-    static type invalid() noexcept { return nullptr; }
-    static void close(type h) noexcept { ::DeleteObject(h); }
-};
-using UniqueBitmap = fw::UniqueHandle<BitmapTraits>;
-
-}  // namespace
+using UniqueBitmap = fw::UniqueGdiObject<HBITMAP>;
 
 VEZAImageWidget::VEZAImageWidget(HWND parent, HICON icon, bool visible) {
     Create(L"STATIC", L"", WS_CHILD | (visible ? WS_VISIBLE : 0) | SS_ICON, RECT{0, 0, 48, 48},

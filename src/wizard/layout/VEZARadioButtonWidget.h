@@ -1,19 +1,9 @@
 #pragma once
-// A radio button with its caption; clicks go to the parent as WM_COMMAND with
-// the command id.
-#include <windows.h>
-#include <string>
+// A radio button with its caption.
+#include "wizard/layout/VEZABoxedButtonWidget.h"
 
-#include "wizard/layout/VEZAWidget.h"
-
-class VEZARadioButtonWidget : public VEZAWidget {
+class VEZARadioButtonWidget : public VEZABoxedButtonWidget {
 public:
-    static constexpr int kBoxSize = 16;
-
-    VEZARadioButtonWidget(HWND parent, const std::wstring& text, HFONT font, bool multiLine,
-                          UINT commandId);
-
-    // The caption on one line beside the box; grows horizontally.
-    VEZASize Measure(const VEZASize& available, bool& growsHorizontally,
-                     bool& growsVertically) const override;
+    VEZARadioButtonWidget(HWND parent, const std::wstring& text, HFONT font, bool multiLine, UINT commandId)
+        : VEZABoxedButtonWidget(parent, text, font, multiLine, commandId, BS_AUTORADIOBUTTON) {}
 };
